@@ -1,0 +1,12 @@
+// The sky behind the tower: stars, colour bands, the horizon and the sea.
+#pragma once
+
+#include <cstdint>
+
+extern const int16_t tab_backcol_lvl[8][6];
+extern const uint8_t tab_etoiles[32];
+extern int16_t star_idx, star_frm, star_inc;  // the star twinkling now
+
+void init_back(uint16_t tower);
+void build_back(uint16_t tower);
+void aff_etoiles();
