@@ -54,6 +54,8 @@ protected:
         ctrl_player = buttons;
         gere_piliers();
         gere_player();
+        gere_nmis();
+        gere_fire();
         gere_col_player();
         if (flag_finish_level == 2) flag_finish_level = 3;
     }

@@ -355,6 +355,7 @@ TEST_F(Throw, OncePerPressAndNeverWhileTheShotFlies) {
     EXPECT_EQ(player_num_spr, 12);
     frame(0);
     EXPECT_EQ(flag_player_fire, 0);
+    for (int n = 0; tab_sprites[4].cpt != -1 && n < 20; ++n) frame(0);  // the shot ends
     frame(CTRL_FIRE);
     EXPECT_EQ(player_num_anim, ANIM_FIRE);
 }
