@@ -39,6 +39,10 @@ int ascelon_main() {
     nb_players = 0;
     num_mission = 0;
     exit_game = 0;  // SELECT during the presentation does not count
+    main_loop();
+}
+
+void main_loop() {
     for (;;) {
         if (exit_game) Shutdown();
         play_game();

@@ -16,6 +16,8 @@ extern uint16_t flag_timeup;     // the last attempt ended because the clock ran
 
 // The body of main: never returns.
 [[noreturn]] int ascelon_main();
+// Games one after another until SELECT: never returns.
+[[noreturn]] void main_loop();
 // One whole game: returns when the lives are spent or SELECT was pressed.
 void play_game();
 // Leaves for the console's menu program; off the console the process ends
