@@ -151,7 +151,8 @@ int main(int argc, char** argv) {
         std::printf("FAIL: %lu of %lu frames allocated from the heap\n", bad_frames, frames);
         return 1;
     }
-    std::printf("ok: no heap allocation in %lu frames (%lu heap requests in all, set-up included)\n",
-                frames, heap_requests);
+    std::printf(
+        "ok: no heap allocation in %lu frames (%lu heap requests in all, set-up included)\n",
+        frames, heap_requests);
     return 0;
 }

@@ -10,14 +10,14 @@
 // Per-line colour steps of the two bands behind the tower, by tower: upper
 // band red, green, blue, then lower band red, green, blue.
 const int16_t tab_backcol_lvl[8][6] = {
-    {8, 0, 0, 0, 8, 0},  {0, 8, 0, 0, 0, 8}, {8, 0, 0, 0, 0, 8},  {0, 8, 0, 8, 0, 0},
-    {0, 0, 8, 0, 8, 0},  {0, 0, 8, 8, 0, 0}, {0, 8, 8, 8, -8, 0}, {8, 0, 8, 0, 8, -8},
+    {8, 0, 0, 0, 8, 0}, {0, 8, 0, 0, 0, 8}, {8, 0, 0, 0, 0, 8},  {0, 8, 0, 8, 0, 0},
+    {0, 0, 8, 0, 8, 0}, {0, 0, 8, 8, 0, 0}, {0, 8, 8, 8, -8, 0}, {8, 0, 8, 0, 8, -8},
 };
 
 // The stars' angles around the sky, in steps of 8 pixels.
 const uint8_t tab_etoiles[32] = {
-    0, 10, 6, 48, 39, 20, 5, 41, 30, 52, 13, 61, 27, 48, 3,  36,
-    32, 42, 38, 16, 7, 52, 37, 9, 62, 20, 47, 29, 59, 16, 35, 4,
+    0,  10, 6,  48, 39, 20, 5,  41, 30, 52, 13, 61, 27, 48, 3,  36,
+    32, 42, 38, 16, 7,  52, 37, 9,  62, 20, 47, 29, 59, 16, 35, 4,
 };
 int16_t star_idx, star_frm, star_inc;
 
@@ -37,8 +37,8 @@ uint16_t back_colour(int32_t r, int32_t g, int32_t b) {
 }
 
 static void fill_line(int y, uint16_t v) {
-    uint16_t* line = reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(buffer->pixels) +
-                                                 y * buffer->pitch);
+    uint16_t* line =
+        reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(buffer->pixels) + y * buffer->pitch);
     for (int x = 0; x < 320; ++x) line[x] = v;
 }
 

@@ -1,6 +1,7 @@
 #include "decors.h"
 
 #include <SDL.h>
+
 #include <cstdlib>
 
 #include "gfx.h"
@@ -18,8 +19,8 @@ pilier* tab_piliers;
 constexpr int8_t SPR_NONE = -1, SPR_STEP = 0, SPR_BLOCK = 4, SPR_LIFT = 8, SPR_SHOOTABLE = 12,
                  SPR_DOOR = 16;
 
-// The pieces of decors.bmp, and how far left of the circle point each one's
-// left edge lies so that it is centred on tab_offset_x[a] + 80.
+// The pieces of decors.bmp, and what to add to tab_offset_x[a] for each
+// one's left edge so that it is centred on the circle, at tab_offset_x[a] + 80.
 static const SDL_Rect tab_decors_mapspr[4] = {
     {8, 0, 32, 8},   // step
     {40, 0, 16, 8},  // column block, also the column under a raised lift
@@ -32,10 +33,10 @@ static const int16_t tab_decors_offx[4] = {64, 72, 68, 72};
 // the doors are pictures of the door turning, so they follow the body's
 // radius rather than the decors' circle.
 const int16_t offsetx_portes[68] = {
-    0,  0,  0,  0,  0,  0,  0,  0,  1,   1,   2,   3,   4,   6,   7,   9,   10,  12,  14,  16,
-    18, 21, 23, 25, 28, 31, 33, 36, 39,  42,  45,  48,  51,  54,  57,  60,  64,  67,  70,  73,
-    76, 79, 82, 85, 88, 91, 94, 96, 99,  102, 104, 106, 109, 111, 113, 115, 117, 118, 120, 121,
-    123, 124, 125, 126, 126, 127, 127, 127,
+    0,   0,   0,   0,   0,   0,   0,   0,   1,   1,   2,   3,   4,   6,   7,   9,   10,
+    12,  14,  16,  18,  21,  23,  25,  28,  31,  33,  36,  39,  42,  45,  48,  51,  54,
+    57,  60,  64,  67,  70,  73,  76,  79,  82,  85,  88,  91,  94,  96,  99,  102, 104,
+    106, 109, 111, 113, 115, 117, 118, 120, 121, 123, 124, 125, 126, 126, 127, 127, 127,
 };
 constexpr int DOOR_ANGLES = 68;
 
@@ -43,8 +44,8 @@ constexpr int DOOR_ANGLES = 68;
 // front half goes from its centre outward, so the centre column is queued
 // first and ends on top; the back half from its edges inward.
 const int16_t tab_offset_map[16][2] = {
-    {32, 4},  {-8, -1},  {16, 2},  {-24, -3},  {32, 4},  {-40, -5},  {48, 6},  {-56, -7},
-    {64, 8},  {-72, -9}, {80, 10}, {-88, -11}, {96, 12}, {-104, -13}, {112, 14}, {-120, -15},
+    {32, 4}, {-8, -1},  {16, 2},  {-24, -3},  {32, 4},  {-40, -5},   {48, 6},   {-56, -7},
+    {64, 8}, {-72, -9}, {80, 10}, {-88, -11}, {96, 12}, {-104, -13}, {112, 14}, {-120, -15},
 };
 
 template <typename T>
@@ -60,11 +61,17 @@ void init_decors() {
         int8_t d = SPR_NONE;
         if (code & CELL_SOLID) {
             switch (code & 3) {
-            case KIND_BLOCK: d = SPR_BLOCK; break;
-            case KIND_SHOOTABLE: d = SPR_SHOOTABLE; break;
-            case KIND_DOOR: d = SPR_DOOR; break;
-            default:  // breaking and slippery steps look like plain steps
-                d = (code & LIFT_STOP_BITS) ? SPR_LIFT : SPR_STEP;
+                case KIND_BLOCK:
+                    d = SPR_BLOCK;
+                    break;
+                case KIND_SHOOTABLE:
+                    d = SPR_SHOOTABLE;
+                    break;
+                case KIND_DOOR:
+                    d = SPR_DOOR;
+                    break;
+                default:  // breaking and slippery steps look like plain steps
+                    d = (code & LIFT_STOP_BITS) ? SPR_LIFT : SPR_STEP;
             }
         }
         tab_pse2spr[code] = d;
@@ -127,8 +134,8 @@ static void column_pieces(int column, int angle, int16_t n, int16_t top_row, int
     for (int l = 0; l < n; ++l) {
         const int8_t d = tab_pse2spr[cells[(top_row - l) & 255]];
         if (d == SPR_NONE || d == SPR_DOOR) continue;
-        insert_sprite(tab_offsetx_decors[(d / 4) * 128 + angle], static_cast<int16_t>(8 * l + shift),
-                      &tab_decors_mapspr[d / 4], spr_decors);
+        insert_sprite(tab_offsetx_decors[(d / 4) * 128 + angle],
+                      static_cast<int16_t>(8 * l + shift), &tab_decors_mapspr[d / 4], spr_decors);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "nmis.h"
 
 #include <SDL.h>
+
 #include <cstdlib>
 
 #include "gfx.h"

@@ -4,10 +4,11 @@
 // new reference.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 

@@ -94,8 +94,8 @@ TEST_F(BlankTower, PassAndPictureTables) {
     }
     for (int code = 0; code < 0x80; ++code) EXPECT_EQ(tab_pse2spr[code], -1) << code;
     const std::pair<int, int> pieces[] = {
-        {0x80, 4},  {0x81, 0},  {0x91, 0},  {0xA1, 0},  {0xB1, 0},  {0x82, 12}, {0x83, 16},
-        {0xC3, 16}, {0x84, 4},  {0x88, 4},  {0x8C, 4},  {0x85, 8},  {0x89, 8},  {0x8D, 8},
+        {0x80, 4},  {0x81, 0}, {0x91, 0}, {0xA1, 0}, {0xB1, 0}, {0x82, 12}, {0x83, 16},
+        {0xC3, 16}, {0x84, 4}, {0x88, 4}, {0x8C, 4}, {0x85, 8}, {0x89, 8},  {0x8D, 8},
     };
     for (auto [code, d] : pieces) EXPECT_EQ(tab_pse2spr[code], d) << std::hex << code;
     // Doors beyond the visible half are parked off screen.
@@ -227,7 +227,7 @@ TEST_F(BlankTower, EnemyDrawingEdges) {
 // A lift in column 11 that rose from its bottom stop (row 10) to its top
 // stop (row 14), with a middle stop marker in row 12.
 class LiftShaft : public BlankTower {
-protected:
+  protected:
     void SetUp() override {
         BlankTower::SetUp();
         map_cell(11, 10) = 0x84;
@@ -363,7 +363,7 @@ TEST_F(BlankTower, ContactShapes) {
         // The x differences (me minus other) that touch at this height difference.
         std::vector<int> xs;
         for (int dx = -8; dx <= 8; ++dx) {
-            tab_sprites[who].crdx = static_cast<int16_t>((3 + dx) & 127);  // across x 0
+            tab_sprites[who].crdx = static_cast<int16_t>((3 + dx) & 127);   // across x 0
             tab_sprites[who].crdy = static_cast<int16_t>((2 + dy) & 1023);  // across y 0
             if (nmi_col_spr(who) == &other) xs.push_back(dx);
         }

@@ -19,7 +19,7 @@ void fill_buffer(uint16_t v) {
 }
 
 class Sky : public BlankTower {
-protected:
+  protected:
     void SetUp() override {
         BlankTower::SetUp();
         init_back(0);
@@ -206,7 +206,7 @@ TEST(WaterMix, HalfPictureHalfSea) {
 }
 
 class Water : public Sky {
-protected:
+  protected:
     std::vector<uint16_t> before;
     void SetUp() override {
         Sky::SetUp();

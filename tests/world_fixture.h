@@ -2,8 +2,9 @@
 // height, the decor tables, the object records and an empty sprite list.
 #pragma once
 
-#include <cstring>
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 #include "Ascelon.h"
 #include "decors.h"
@@ -14,7 +15,7 @@
 #include "tour.h"
 
 class BlankTower : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         init_map(0, 0);
         std::memset(current_map, 0, MAP_COLUMNS * MAP_ROWS);
