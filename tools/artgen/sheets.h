@@ -54,3 +54,5 @@ Canvas draw_podium();
 Canvas draw_presentation();
 // contact.cpp
 Canvas draw_contact_sheet();
+// A mock game screen of one tower (0-7), for review.
+Canvas draw_tower_scene(int tower, int rot, int offset_y, int rows, bool with_sub, bool with_panel);
