@@ -284,12 +284,8 @@ Pose frame_pose(int f) {
 }
 
 void lift_platform(Canvas& c, int y0) {
-    // the same plate as the lift decor, drawn one row under the boots
-    fill_rect(c, 5, y0 + 1, 22, 2, YEL_L);
-    fill_rect(c, 5, y0 + 3, 22, 2, YEL);
-    fill_rect(c, 5, y0 + 5, 22, 1, YEL_D);
-    for (int x = 7; x < 26; x += 4) c.set(x, y0 + 4, YEL_D);
-    outline(c, 0, y0, 32, 16, INK);
+    // the lift decor's plate, one row under the boots, centred on the creature
+    draw_lift_plate(c, 4, y0 + 1);
 }
 
 }

@@ -27,6 +27,8 @@ Canvas draw_toptower();
 Canvas draw_bastower();
 Canvas draw_portes();
 Canvas draw_decors();
+// The lift's plate, 24x8, shared by the decor and the ride under the creature.
+void draw_lift_plate(Canvas& c, int x, int y);
 // enemies.cpp
 Canvas draw_nmis(int n);
 Canvas draw_flying();
