@@ -69,6 +69,7 @@ void bouncer(Canvas& c, int set, int y0) {
         break;
     }
     default: {   // a grinning pumpkin
+        y0 += 1;   // round at the bottom: sit it one row lower
         Ramp r{C(0xA03808), C(0xF07818), C(0xF8B048)};
         fill_ellipse2(c, 32, 2 * y0 + 19, 14, 10, r.d);
         fill_ellipse2(c, 31, 2 * y0 + 18, 12, 9, r.m);

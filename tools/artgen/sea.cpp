@@ -165,7 +165,7 @@ void fish(Canvas& c, int y0, const FishLook& k, int step, int kind, bool stunned
 
 const FishLook LOOKS[3] = {
     {C(0xB08010), C(0xF8D030), C(0xF8F498), C(0xF89828), C(0x2858C8), 19, 14},   // yellow, blue-banded
-    {C(0x902018), C(0xE85038), C(0xF8A088), C(0xF8D8C0), 0, 23, 10},              // long red snapper
+    {C(0x902018), C(0xE85038), C(0xF8A088), C(0xF8D8C0), 0, 19, 10},              // long red snapper
     {C(0x5820A0), C(0xA060E8), C(0xE0C0F8), C(0x40C8E8), C(0xF8F8F8), 15, 18},    // tall violet angelfish
 };
 
