@@ -187,8 +187,9 @@ Canvas render(const Pose& p) {
     leg(c, CX + p.bx, hipy, p.near_fx, p.near_lift, back, FUR);
     if (p.view == BACK_V) {
         // seen from behind both arms show, one at each side
-        arm(c, left - 1, top + 10, -1 + (p.far_hy < 0 ? 0 : 0), p.far_hy < 0 ? -2 : 2, FUR_D, FUR);
-        arm(c, left + 12, top + 10, 1, p.near_hy < 0 ? -2 : 2, FUR_D, FUR);
+        int reach = p.far_hy < 0 ? -2 : 2;   // paws down, or raised to a door
+        arm(c, left, top + 11, -1, reach, FUR_D, FUR);
+        arm(c, left + 11, top + 11, 1, reach, FUR_D, FUR);
     } else {
         arm(c, CX + 1 + p.bx, top + 11 - 2 * p.squash, p.near_hx, p.near_hy, FUR, FUR_L);
     }

@@ -235,7 +235,9 @@ Canvas draw_portes() {
                     col = jamb[k < 0 ? 0 : (k > 4 ? 4 : k)];
                 } else {
                     double in = (local - 0.2) / 0.6;   // 0..1 across the opening
-                    bool wall = side < 0 ? in > 1.0 + side * 0.7 : in < side * 0.7;
+                    // the tunnel runs towards the tower's axis, so a door on the left
+                    // shows the inside of its left wall, and the other way round
+                    bool wall = side < 0 ? in < -side * 0.7 : in > 1.0 - side * 0.7;
                     col = wall ? hole[2] : (row & 1 ? hole[0] : hole[1]);
                     if (!wall && (in < 0.12 || in > 0.88)) col = hole[0];
                 }
