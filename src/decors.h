@@ -23,6 +23,11 @@ extern pilier* tab_piliers;
 
 void init_decors();
 void build_spr_decors();
+// The rows on screen for a vertical scroll o: n rows from map row top_row
+// downward, the l-th at screen y 8 * l + shift.
+void decors_visible_rows(int16_t o, int16_t& n, int16_t& top_row, int16_t& shift);
+// The 16 columns in drawing order with their view angles: 8 front, 8 back.
+void decors_visit_order(uint16_t rotation, uint8_t columns[16], uint8_t angles[16]);
 void reset_piliers();
 uint16_t insert_pilier(uint8_t* cell);
 void remove_pilier(uint8_t* cell);

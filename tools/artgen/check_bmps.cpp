@@ -2,6 +2,7 @@
 // and checks what the game depends on: header layout, size and depth,
 // palette and transparency rules, and the frame placements that the game's
 // drawing code assumes (feet on the step, mirrored sheet, door spans).
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -206,6 +207,74 @@ void check_drum(const Picture& t) {
             if (t.at(x, y) != t.at(x, 160 + y)) { fail("time.bmp", "last digit is not a copy of the first"); return; }
 }
 
+
+// The renderer turns the tower by whole strips and shifts every other row by
+// half a column, which only lines up if strip p has its vertical joints at
+// view angles p + 4 + 8k. A joint shows the mortar of the strip's bottom row
+// (the bed joint); the block face beside it does not.
+void check_tower_joints(const char* name, const Picture& t) {
+    const double PI = 3.14159265358979323846;
+    for (int p = 0; p < 8; ++p)
+        for (int k = 0; k < 8; ++k) {
+            double theta = p + 4 + 8 * k;
+            if (theta < 10 || theta > 50) continue;   // edges are too foreshortened to tell
+            double x = 64.0 - 64.0 * std::cos(2.0 * PI * theta / 128.0);
+            int jx = int(x);
+            int row = 8 * p + 3, bed = 8 * p + 7;
+            bool joint = t.at(jx, row) == t.at(jx, bed) || t.at(jx + 1, row) == t.at(jx + 1, bed);
+            bool face = t.at(jx - 3, row) != t.at(jx - 3, bed) && t.at(jx + 4, row) != t.at(jx + 4, bed);
+            if (!joint || !face)
+                fail(name, "strip " + std::to_string(p) + " has no joint at angle " + std::to_string(int(theta)));
+        }
+}
+
+// Enemies stand on the step below them and are centred where the game
+// centres them; appear/vanish and patroller pictures may float.
+void check_enemy_feet(const char* name, const Picture& p) {
+    for (int pic : {4, 5}) {
+        int y0 = 16 * pic - 64, low = -1;
+        long sx = 0, n = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 32; ++x)
+                if (opaque(p, x, y0 + y)) { low = y; sx += x; ++n; }
+        if (low != 15) fail(name, "picture " + std::to_string(pic) + " does not stand on its last row");
+        if (n && std::abs(double(sx) / n - 15.5) > 1.5) fail(name, "picture " + std::to_string(pic) + " is off centre");
+    }
+}
+
+// The flyer uses the same pictures both ways, so each must be symmetric.
+void check_flyer(const Picture& p) {
+    for (int k = 0; k < 8; ++k) {
+        int diff = 0;
+        for (int y = 32 * k; y < 32 * k + 32; ++y)
+            for (int x = 0; x < 16; ++x) diff += opaque(p, x, y) != opaque(p, 31 - x, y);
+        if (diff > 8) fail("flying.bmp", "picture " + std::to_string(k) + " is not symmetric");
+    }
+}
+
+// The game tests a fish against a 24x24 box from the picture's corner.
+void check_fish_box(const Picture& p) {
+    for (int k = 0; k < 16; ++k) {
+        int inside = 0, all = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                if (opaque(p, x, 32 * k + y)) { ++all; inside += x < 26 && y < 26; }
+        if (all && inside * 10 < all * 9) fail("fishs.bmp", "picture " + std::to_string(k) + " swims outside its hit box");
+    }
+}
+
+// The hull pieces are drawn 24 pixels apart, so each overlap of 8 columns
+// must show the same picture from both pieces.
+void check_hull_overlaps(const Picture& p) {
+    for (int s = 1; s < 3; ++s)
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 8; ++x)
+                if (p.at(24 + x, 32 * s + y) != p.at(x, 32 * (s + 1) + y) && opaque(p, 24 + x, 32 * s + y)) {
+                    fail("subway.bmp", "hull pieces " + std::to_string(s) + " and " + std::to_string(s + 1) + " do not meet");
+                    return;
+                }
+}
+
 }
 
 int main(int argc, char** argv) {
@@ -240,6 +309,13 @@ int main(int argc, char** argv) {
     if (auto p = get("etoiles.bmp")) check_cells("etoiles.bmp", *p, 8, 8, 0, 3, 1);
     if (auto p = get("portes.bmp")) check_doors(*p);
     if (auto p = get("time.bmp")) check_drum(*p);
+    for (const char* n : {"tour1.bmp", "tour2.bmp", "tour3.bmp", "tour4.bmp", "tour5.bmp", "tour6.bmp", "tour7.bmp", "tour8.bmp"})
+        if (auto p = get(n)) check_tower_joints(n, *p);
+    for (const char* n : {"nmis1.bmp", "nmis2.bmp", "nmis3.bmp", "nmis4.bmp"})
+        if (auto p = get(n)) check_enemy_feet(n, *p);
+    if (auto p = get("flying.bmp")) check_flyer(*p);
+    if (auto p = get("fishs.bmp")) check_fish_box(*p);
+    if (auto p = get("subway.bmp")) check_hull_overlaps(*p);
 
     std::printf("%d pictures read, %d problems\n", loaded, failures);
     return failures ? 1 : 0;

@@ -27,6 +27,8 @@ Canvas draw_toptower();
 Canvas draw_bastower();
 Canvas draw_portes();
 Canvas draw_decors();
+// The lift's plate, 24x8, shared by the decor and the ride under the creature.
+void draw_lift_plate(Canvas& c, int x, int y);
 // enemies.cpp
 Canvas draw_nmis(int n);
 Canvas draw_flying();
@@ -54,3 +56,5 @@ Canvas draw_podium();
 Canvas draw_presentation();
 // contact.cpp
 Canvas draw_contact_sheet();
+// A mock game screen of one tower (0-7), for review.
+Canvas draw_tower_scene(int tower, int rot, int offset_y, int rows, bool with_sub, bool with_panel);

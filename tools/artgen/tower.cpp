@@ -28,26 +28,26 @@ struct Material {
 
 // One material per tower, in climbing order.
 const Material MATERIALS[8] = {
-    {0x303040, 0xD0D0D8, 0x101018, 0x585868, STONE},
-    {0x401010, 0xF08060, 0x403830, 0xB8A890, BRICK},
-    {0x182838, 0xB0C8E0, 0x080C18, 0x304058, METAL},
-    {0x103868, 0xE0FCF8, 0x082040, 0x4888B8, ICE},
-    {0x483010, 0xF8E0A0, 0x302010, 0x806038, SAND},
-    {0x102818, 0x98D078, 0x081008, 0x305828, MOSS},
-    {0x200C38, 0xE0B0F8, 0x100418, 0x503078, CRYSTAL},
-    {0x101018, 0x9098A8, 0x604008, 0xF8C840, BASALT},
+    {0x181820, 0xC0C0C8, 0x080810, 0x484858, STONE},
+    {0x280808, 0xE06848, 0x282420, 0x988870, BRICK},
+    {0x101828, 0xA0B8D8, 0x040810, 0x283448, METAL},
+    {0x082040, 0xD0F8F8, 0x041830, 0x3878A8, ICE},
+    {0x281808, 0xE8C880, 0x181008, 0x705028, SAND},
+    {0x081810, 0x88C068, 0x040804, 0x284820, MOSS},
+    {0x180828, 0xD0A0F0, 0x080210, 0x402868, CRYSTAL},
+    {0x080810, 0x8088A0, 0x402804, 0xE8B830, BASALT},
 };
 
-const int FACE_LEVELS = 9;
+const int FACE_LEVELS = 10;
 const int MORTAR_LEVELS = 4;
 
 // How much light the wall gets at view angle t: the cylinder's face turned
 // to us is lit, its edges fall into shade, and the light comes a little from
 // the left so the tower reads as round rather than flat.
 double light_at(double t) {
-    double l = std::cos(2.0 * PI * (t - 28.0) / 128.0);
+    double l = std::cos(2.0 * PI * (t - 27.0) / 128.0);
     if (l < 0) l = 0;
-    return 0.18 + 0.82 * std::pow(l, 0.8);
+    return 0.06 + 0.94 * std::pow(l, 1.25);
 }
 
 // Surface detail inside one block, in block coordinates: u 0..8 across the
@@ -57,7 +57,7 @@ int block_detail(Detail d, double u, int row, int tower) {
     switch (d) {
     case STONE: {
         uint32_t h = hash32(uint32_t(iu * 31 + row * 7 + tower * 1000));
-        return (h % 7 == 0) ? -1 : (h % 11 == 0 ? 1 : 0);
+        return (h % 13 == 0) ? -1 : 0;
     }
     case BRICK:
         return (row == 3 && iu % 5 == 2) ? -1 : 0;
@@ -128,7 +128,7 @@ Canvas draw_tour(int n) {
                     continue;
                 }
                 lvl += d;
-                if (row == 0) lvl += 2;            // top edge catches the light
+                if (row == 0) lvl += 1;            // top edge catches the light
                 if (row == 6) lvl -= 1;            // underside in shade
                 if (after_joint) lvl += 1;
                 if (before_joint) lvl -= 1;
@@ -235,7 +235,9 @@ Canvas draw_portes() {
                     col = jamb[k < 0 ? 0 : (k > 4 ? 4 : k)];
                 } else {
                     double in = (local - 0.2) / 0.6;   // 0..1 across the opening
-                    bool wall = side < 0 ? in > 1.0 + side * 0.7 : in < side * 0.7;
+                    // the tunnel runs towards the tower's axis, so a door on the left
+                    // shows the inside of its left wall, and the other way round
+                    bool wall = side < 0 ? in < -side * 0.7 : in > 1.0 - side * 0.7;
                     col = wall ? hole[2] : (row & 1 ? hole[0] : hole[1]);
                     if (!wall && (in < 0.12 || in > 0.88)) col = hole[0];
                 }
@@ -246,30 +248,53 @@ Canvas draw_portes() {
     return c;
 }
 
+void draw_lift_plate(Canvas& c, int x, int y) {
+    // 24x8: a yellow plate with a hazard-striped front and rounded ends
+    const uint32_t top_l = pal::YEL_L, top = pal::YEL, dark = pal::YEL_D, stripe = pal::INK2;
+    fill_rect(c, x + 1, y, 22, 2, top_l);
+    fill_rect(c, x + 1, y + 2, 22, 1, top);
+    for (int i = 0; i < 22; ++i)
+        for (int r = 3; r < 6; ++r) c.set(x + 1 + i, y + r, ((i + r) / 3) % 2 ? stripe : top);
+    fill_rect(c, x + 1, y + 6, 22, 1, dark);
+    for (int r = 0; r < 8; ++r) { c.set(x, y + r, pal::INK); c.set(x + 23, y + r, pal::INK); }
+    fill_rect(c, x, y + 7, 24, 1, pal::INK);
+    c.set(x, y, KEY); c.set(x + 23, y, KEY);
+    c.set(x + 1, y, pal::INK); c.set(x + 22, y, pal::INK);
+}
+
 Canvas draw_decors() {
     Canvas c(96, 8);
-    // Step (8, 0, 32, 8): a stone slab seen from a little above.
-    fill_rect(c, 9, 0, 30, 3, pal::GREY_L);
-    fill_rect(c, 9, 3, 30, 4, pal::GREY);
-    fill_rect(c, 9, 6, 30, 1, pal::GREY_D);
-    for (int x = 9; x < 39; ++x) { c.set(x, 7, pal::INK); c.set(x, 2, pal::WHITE); }
-    c.set(8, 0, KEY);
-    for (int y = 0; y < 8; ++y) { c.set(8, y, pal::INK); c.set(39, y, pal::INK); }
-    // Column block (40, 0, 16, 8)
-    fill_rect(c, 41, 0, 14, 8, pal::GREY);
-    fill_rect(c, 41, 0, 4, 8, pal::GREY_L);
-    fill_rect(c, 51, 0, 4, 8, pal::GREY_D);
-    for (int y = 0; y < 8; ++y) { c.set(40, y, pal::INK); c.set(55, y, pal::INK); }
+    using namespace pal;
+    // Step (8, 0, 32, 8): a slab sticking out of the wall, seen a little
+    // from above: its top face, a lit lip, then its front face in shade.
+    const uint32_t st_top = C(0xE0D0A8), st_far = C(0xB8A888), st_lip = C(0xF8F0D0);
+    const uint32_t st_face = C(0xA88860), st_dark = C(0x685038);
+    fill_rect(c, 9, 0, 30, 1, st_far);
+    fill_rect(c, 9, 1, 30, 2, st_top);
+    fill_rect(c, 9, 3, 30, 1, st_lip);
+    fill_rect(c, 9, 4, 30, 2, st_face);
+    fill_rect(c, 9, 6, 30, 1, st_dark);
+    for (int x = 12; x < 38; x += 7) { c.set(x, 4, st_dark); c.set(x + 1, 5, st_dark); }   // weathering
+    for (int y = 0; y < 8; ++y) { c.set(8, y, INK); c.set(39, y, INK); }
+    fill_rect(c, 8, 7, 32, 1, INK);
+    c.set(8, 0, KEY); c.set(39, 0, KEY); c.set(9, 0, INK); c.set(38, 0, INK);
+    c.set(8, 7, KEY); c.set(39, 7, KEY);
+    // Column block (40, 0, 16, 8): a pillar segment; stacks seamlessly.
+    const uint32_t col_l = C(0xD8D0C0), col_m = C(0xA09888), col_d = C(0x686058);
+    fill_rect(c, 41, 0, 14, 8, col_m);
+    fill_rect(c, 41, 0, 3, 8, col_l);
+    fill_rect(c, 51, 0, 4, 8, col_d);
+    fill_rect(c, 41, 7, 14, 1, col_d);
+    for (int y = 0; y < 8; ++y) { c.set(40, y, INK); c.set(55, y, INK); }
     // Lift platform (56, 0, 24, 8)
-    fill_rect(c, 57, 0, 22, 3, pal::YEL_L);
-    fill_rect(c, 57, 3, 22, 3, pal::YEL);
-    fill_rect(c, 57, 6, 22, 1, pal::YEL_D);
-    for (int x = 56; x < 80; ++x) c.set(x, 7, pal::INK);
-    for (int y = 0; y < 8; ++y) { c.set(56, y, pal::INK); c.set(79, y, pal::INK); }
-    // Shootable block (80, 0, 16, 8)
-    fill_rect(c, 81, 0, 14, 7, pal::RED);
-    line(c, 82, 1, 93, 6, pal::RED_D);
-    line(c, 93, 1, 82, 6, pal::RED_D);
-    frame_rect(c, 80, 0, 16, 8, pal::INK);
+    draw_lift_plate(c, 56, 0);
+    // Shootable block (80, 0, 16, 8): a cracked red block that looks
+    // breakable at a glance.
+    fill_rect(c, 81, 0, 14, 7, RED);
+    fill_rect(c, 81, 0, 14, 1, RED_L);
+    fill_rect(c, 81, 6, 14, 1, RED_D);
+    line(c, 84, 1, 86, 3, YEL_L); line(c, 86, 3, 85, 5, YEL_L);
+    line(c, 90, 1, 89, 3, YEL_L); line(c, 89, 3, 92, 5, YEL_L);
+    frame_rect(c, 80, 0, 16, 8, INK);
     return c;
 }
