@@ -85,10 +85,17 @@ void player_idle() {
     test_break_plateform();
     const int16_t ahead = flag_player_sens ? -1 : 1;
     switch (test_player_edge()) {
-    case 1: start_fall(0, 0); return;
-    case 2: start_fall(SPR_FALL_FORWARD, ahead); return;
-    case 3: start_fall(SPR_FALL_BACK, static_cast<int16_t>(-ahead)); return;
-    default: break;
+        case 1:
+            start_fall(0, 0);
+            return;
+        case 2:
+            start_fall(SPR_FALL_FORWARD, ahead);
+            return;
+        case 3:
+            start_fall(SPR_FALL_BACK, static_cast<int16_t>(-ahead));
+            return;
+        default:
+            break;
     }
     test_glissade();
 
@@ -287,9 +294,8 @@ void player_coule() {
 
 // Indexed by player_num_anim without a check: only 0..10 are ever stored.
 static void (*const tab_player_states[11])() = {
-    player_idle,      player_jump,  player_tombe,     player_turn,
-    player_tunnel,    player_fire,  player_ascenseur, player_heurte,
-    player_coule,     player_endlevel, player_subway,
+    player_idle,      player_jump,   player_tombe, player_turn,     player_tunnel, player_fire,
+    player_ascenseur, player_heurte, player_coule, player_endlevel, player_subway,
 };
 
 void gere_player() {
@@ -299,14 +305,13 @@ void gere_player() {
 
 void aff_player() {
     if (!flag_player_aff) return;
-    SDL_Surface* sheet =
-        (flag_player_sens || (player_num_spr & 0x80)) ? spr_player2 : spr_player;
+    SDL_Surface* sheet = (flag_player_sens || (player_num_spr & 0x80)) ? spr_player2 : spr_player;
     int f = player_num_spr & 0x7f;
     // The camera stops at the tower's foot, so there the creature itself
     // moves on the screen.
     const int lag = tower_offset_y2 - tower_offset_y;
-    const int16_t sy = static_cast<int16_t>(player_map_y <= 7 ? lag + 156 - 2 * player_map_y
-                                                              : lag + 140);
+    const int16_t sy =
+        static_cast<int16_t>(player_map_y <= 7 ? lag + 156 - 2 * player_map_y : lag + 140);
     if (player_num_anim == ANIM_DROWN) {
         if (f > 5) return;
         f += DROWN_FIRST_SPR;

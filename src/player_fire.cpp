@@ -51,19 +51,20 @@ void gere_fire() {
     str_sprite* e = nmi_col_spr(SHOT);
     if (!e) return;
     switch (e->status) {
-    case NMI_STUNNED:
-    case NMI_VPATROL:
-    case NMI_HPATROL: break;  // the shot only stops on them
-    case NMI_ROLLER:
-        e->status = NMI_STUNNED;
-        e->cpt = 75;
-        break;
-    default:
-        e->status = NMI_VANISH;
-        e->cpt = 0;
-        inc_score(0x100);
-        inc_bonus_extra(5);
-        break;
+        case NMI_STUNNED:
+        case NMI_VPATROL:
+        case NMI_HPATROL:
+            break;  // the shot only stops on them
+        case NMI_ROLLER:
+            e->status = NMI_STUNNED;
+            e->cpt = 75;
+            break;
+        default:
+            e->status = NMI_VANISH;
+            e->cpt = 0;
+            inc_score(0x100);
+            inc_bonus_extra(5);
+            break;
     }
     remove_fire(s);
 }

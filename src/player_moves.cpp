@@ -1,12 +1,11 @@
 // How the map holds the creature: its box against the decor, single-unit
 // moves that are undone when they collide, the support under its feet, the
 // special cells it reacts to, and the enemy contact that knocks it off.
-#include "player.h"
-
 #include "controls.h"
 #include "decors.h"
 #include "map.h"
 #include "nmis.h"
+#include "player.h"
 
 // Support verdicts by (x & 7) * 4 + s, s = 2 (left cell supports) + 1 (right
 // cell supports); low nibble facing right, high nibble facing left.
@@ -26,9 +25,7 @@ const uint8_t tab_edges[32] = {
 
 static uint8_t& cell_under() { return map_cell(player_map_x / 8, player_map_y / 4 - 1); }
 
-uint16_t player_col_decor() {
-    return col_vs_decor(player_map_x, player_map_y, -3, 2, 0, 0, 9);
-}
+uint16_t player_col_decor() { return col_vs_decor(player_map_x, player_map_y, -3, 2, 0, 0, 9); }
 
 uint16_t test_player_movex(int16_t dx) {
     const int16_t old = player_map_x;
@@ -55,9 +52,7 @@ uint16_t test_player_movey(int16_t dy) {
     return 0;
 }
 
-static bool supports(uint8_t cell) {
-    return (cell & CELL_SOLID) && (cell & 3) != KIND_DOOR;
-}
+static bool supports(uint8_t cell) { return (cell & CELL_SOLID) && (cell & 3) != KIND_DOOR; }
 
 uint16_t test_player_edge() {
     const int row = player_map_y / 4 - 1;
@@ -78,10 +73,14 @@ int16_t test_tunnel() {
 
 int16_t test_ascenseur() {
     switch (cell_under()) {
-    case CELL_LIFT_BOTTOM: return 1;
-    case CELL_LIFT_TOP: return -1;
-    case CELL_LIFT_MIDDLE: return 0;
-    default: return 2;
+        case CELL_LIFT_BOTTOM:
+            return 1;
+        case CELL_LIFT_TOP:
+            return -1;
+        case CELL_LIFT_MIDDLE:
+            return 0;
+        default:
+            return 2;
     }
 }
 
@@ -94,9 +93,12 @@ int16_t test_block_glissant() {
     const uint8_t c = cell_under();
     if (!(c & CELL_SOLID) || (c & 3) != KIND_PLATFORM) return 0;
     switch (c & 0x30) {
-    case 0x20: return -1;
-    case 0x30: return 1;
-    default: return 0;
+        case 0x20:
+            return -1;
+        case 0x30:
+            return 1;
+        default:
+            return 0;
     }
 }
 
@@ -124,14 +126,16 @@ static void knock() {
 
 void gere_col_player() {
     switch (player_num_anim) {
-    case ANIM_KNOCKED:
-    case ANIM_DROWN:
-    case ANIM_ENDLEVEL:
-    case ANIM_SUBWAY: return;
-    case ANIM_TUNNEL:
-        if (player_num_frame >= 10 && player_num_frame <= 30) return;  // inside the door
-        break;
-    default: break;
+        case ANIM_KNOCKED:
+        case ANIM_DROWN:
+        case ANIM_ENDLEVEL:
+        case ANIM_SUBWAY:
+            return;
+        case ANIM_TUNNEL:
+            if (player_num_frame >= 10 && player_num_frame <= 30) return;  // inside the door
+            break;
+        default:
+            break;
     }
 
     // A lift only lets its rider go at a row boundary, where the lift can stop.

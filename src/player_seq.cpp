@@ -1,12 +1,11 @@
 // The creature's longer passages: through a door to the far side of the
 // tower (or into the exit door), riding a lift, climbing out of the
 // submarine when a tower starts, and leaving in it while the tower sinks.
-#include "player.h"
-
 #include "controls.h"
 #include "decors.h"
 #include "gfx.h"
 #include "map.h"
+#include "player.h"
 
 // Door pictures; 128 and above: the frame from the mirrored sheet.
 static const uint8_t seq_rightback[4] = {16, 17, 18, 19};
@@ -30,8 +29,8 @@ static uint8_t& cell_under() { return map_cell(player_map_x / 8, player_map_y / 
 void player_tunnel() {
     if (player_num_frame <= 3) {
         // Turn to the door and centre on its column.
-        player_num_spr = flag_player_sens ? seq_leftback[player_num_frame]
-                                          : seq_rightback[player_num_frame];
+        player_num_spr =
+            flag_player_sens ? seq_leftback[player_num_frame] : seq_rightback[player_num_frame];
         if ((player_map_x & 7) <= 3)
             test_player_movex(1);
         else if ((player_map_x & 7) > 4)
@@ -154,62 +153,66 @@ void player_endlevel() {
         set_clip(0, 0, 320, WATER_LINE);
     }
     switch (player_num_frame) {
-    case 1:  // the submarine surfaces
-        if (++player_scr_y == SUB_SURFACED) player_num_frame = 2;
-        break;
-    case 2:  // its dome slides aside
-        player_num_spr = 0;
-        player_map_y = 8;
-        player_scr_x = static_cast<int16_t>(player_scr_x - 2);
-        if (player_scr_x == DOME_OPEN) player_num_frame = 3;
-        break;
-    case 3:  // the creature climbs in
-        if (--player_map_y == 0) player_num_frame = 4;
-        break;
-    case 4:
-        player_scr_x = static_cast<int16_t>(player_scr_x + 2);
-        if (player_scr_x == 0) player_num_frame = 5;
-        break;
-    case 5: player_num_frame = 6; break;
-    case 6:  // and dives
-        flag_player_aff = 0;
-        if (--player_scr_y == SUB_HIDDEN) player_num_frame = 7;
-        break;
-    default:
-        flag_finish_level = 4;
-        set_clip(0, 0, 320, 240);
-        break;
+        case 1:  // the submarine surfaces
+            if (++player_scr_y == SUB_SURFACED) player_num_frame = 2;
+            break;
+        case 2:  // its dome slides aside
+            player_num_spr = 0;
+            player_map_y = 8;
+            player_scr_x = static_cast<int16_t>(player_scr_x - 2);
+            if (player_scr_x == DOME_OPEN) player_num_frame = 3;
+            break;
+        case 3:  // the creature climbs in
+            if (--player_map_y == 0) player_num_frame = 4;
+            break;
+        case 4:
+            player_scr_x = static_cast<int16_t>(player_scr_x + 2);
+            if (player_scr_x == 0) player_num_frame = 5;
+            break;
+        case 5:
+            player_num_frame = 6;
+            break;
+        case 6:  // and dives
+            flag_player_aff = 0;
+            if (--player_scr_y == SUB_HIDDEN) player_num_frame = 7;
+            break;
+        default:
+            flag_finish_level = 4;
+            set_clip(0, 0, 320, 240);
+            break;
     }
 }
 
 void player_subway() {
     set_clip(0, 0, 320, WATER_LINE);
     switch (player_num_frame) {
-    case 1:  // the submarine surfaces at the tower's foot
-        if (++player_scr_y == SUB_SURFACED) player_num_frame = 2;
-        break;
-    case 2:  // its dome slides aside
-        player_num_spr = 0;
-        flag_player_aff = 1;
-        player_scr_x = static_cast<int16_t>(player_scr_x - 2);
-        if (player_scr_x == DOME_OPEN) player_num_frame = 3;
-        break;
-    case 3:  // the creature climbs out onto the first step
-        if (++player_map_y == 8) player_num_frame = 4;
-        break;
-    case 4:
-        player_scr_x = static_cast<int16_t>(player_scr_x + 2);
-        if (player_scr_x == 0) player_num_frame = 5;
-        break;
-    case 5: player_num_frame = 6; break;
-    case 6:
-        if (--player_scr_y == SUB_HIDDEN) player_num_frame = 7;
-        break;
-    default:
-        flag_decrement_time = 1;  // the climb is on the clock from now
-        player_num_anim = ANIM_IDLE;
-        player_num_frame = 0;
-        set_clip(0, 0, 320, 240);
-        break;
+        case 1:  // the submarine surfaces at the tower's foot
+            if (++player_scr_y == SUB_SURFACED) player_num_frame = 2;
+            break;
+        case 2:  // its dome slides aside
+            player_num_spr = 0;
+            flag_player_aff = 1;
+            player_scr_x = static_cast<int16_t>(player_scr_x - 2);
+            if (player_scr_x == DOME_OPEN) player_num_frame = 3;
+            break;
+        case 3:  // the creature climbs out onto the first step
+            if (++player_map_y == 8) player_num_frame = 4;
+            break;
+        case 4:
+            player_scr_x = static_cast<int16_t>(player_scr_x + 2);
+            if (player_scr_x == 0) player_num_frame = 5;
+            break;
+        case 5:
+            player_num_frame = 6;
+            break;
+        case 6:
+            if (--player_scr_y == SUB_HIDDEN) player_num_frame = 7;
+            break;
+        default:
+            flag_decrement_time = 1;  // the climb is on the clock from now
+            player_num_anim = ANIM_IDLE;
+            player_num_frame = 0;
+            set_clip(0, 0, 320, 240);
+            break;
     }
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <cstring>
 
@@ -14,7 +15,7 @@
 #include "player.h"
 
 class PlayerTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (!current_map) current_map = static_cast<uint8_t*>(std::malloc(MAP_COLUMNS * MAP_ROWS));
         std::memset(current_map, 0, MAP_COLUMNS * MAP_ROWS);

@@ -248,8 +248,8 @@ TEST_F(Cells, BreakingStepVanishesAndTheCreatureFallsThatFrame) {
 }
 
 TEST_F(Cells, SlipperyStepPushesOnlyAnIdleCreatureUntilAWall) {
-    steps(1, 3, 6, 0xB1);      // towards +x
-    map_cell(6, 2) = 0x80;     // a column block: stops x from 48 on
+    steps(1, 3, 6, 0xB1);   // towards +x
+    map_cell(6, 2) = 0x80;  // a column block: stops x from 48 on
     stand(28, 8);
     frame(0);
     EXPECT_EQ(player_map_x, 29);
@@ -276,8 +276,8 @@ TEST_F(Cells, DoorAndLiftQueriesReadTheRightCells) {
     EXPECT_EQ(test_tunnel(), 0);
     map_cell(4, 2) = CELL_EXIT_DOOR;
     EXPECT_EQ(test_tunnel(), 0x40);
-    const std::pair<uint8_t, int16_t> lifts[] = {
-        {0x85, 1}, {0x89, -1}, {0x8D, 0}, {0x81, 2}, {0x84, 2}, {0x0C, 2}};
+    const std::pair<uint8_t, int16_t> lifts[] = {{0x85, 1}, {0x89, -1}, {0x8D, 0},
+                                                 {0x81, 2}, {0x84, 2},  {0x0C, 2}};
     for (const auto& l : lifts) {
         map_cell(4, 1) = l.first;
         EXPECT_EQ(test_ascenseur(), l.second) << std::hex << int(l.first);

@@ -35,27 +35,27 @@ TEST_F(Door, PassageCentresHidesThirtyTwoFramesAndComesOutHalfATurnAway) {
             sprs.push_back(player_num_spr);
         }
     }
-    EXPECT_EQ(crdx_togo, 84u);  // centred at 20 before the crossing
+    EXPECT_EQ(crdx_togo, 84u);    // centred at 20 before the crossing
     EXPECT_EQ(first_hidden, 11);  // 4 frames facing the door, 6 stepping in
-    EXPECT_EQ(hidden, 32);         // 64 units at 2 a frame
+    EXPECT_EQ(hidden, 32);        // 64 units at 2 a frame
     EXPECT_EQ(player_map_x, 84);
     EXPECT_EQ(player_map_x & 7, 4);
     EXPECT_EQ(player_map_y, 8);
     EXPECT_EQ(player_num_anim, ANIM_IDLE);
     EXPECT_EQ(calls, 51);
-    const std::vector<int> expect = {16, 17, 18, 19,                 // facing the door
-                                     148, 20, 21, 149, 150, 22,      // stepping in
-                                     151, 152, 25, 25,               // out: entries 0, 2, 4
-                                     11, 10, 9, 8,                   // turning back
-                                     8};                             // idle again
+    const std::vector<int> expect = {16,  17,  18, 19,            // facing the door
+                                     148, 20,  21, 149, 150, 22,  // stepping in
+                                     151, 152, 25, 25,            // out: entries 0, 2, 4
+                                     11,  10,  9,  8,             // turning back
+                                     8};                          // idle again
     EXPECT_EQ(sprs, expect);
 }
 
 TEST_F(Door, ExitOverNothingDropsARowAFrameThenTurnsBack) {
     for (int r = 5; r <= 7; ++r) map_cell(2, r) = map_cell(10, r) = 0x83;
-    map_cell(2, 4) = CELL_STEP;     // the door's sill on this side
-    map_cell(10, 1) = CELL_STEP;    // on the far side only the ground row
-    stand(20, 20, 1);               // centred, facing left
+    map_cell(2, 4) = CELL_STEP;   // the door's sill on this side
+    map_cell(10, 1) = CELL_STEP;  // on the far side only the ground row
+    stand(20, 20, 1);             // centred, facing left
     frame(CTRL_UP);
     std::vector<int> ys;
     std::vector<int> fr;
@@ -107,7 +107,7 @@ TEST_F(Door, ExitDoorHandsOverToTheLevelLoopThenTheDeparture) {
         }
     }
     EXPECT_EQ(calls, 11);  // hidden in the first frame inside
-    frame(0);  // one frame of the way out, then the departure
+    frame(0);              // one frame of the way out, then the departure
     EXPECT_EQ(flag_player_aff, 1);
     EXPECT_EQ(player_num_spr, 151);
     EXPECT_EQ(player_num_anim, ANIM_ENDLEVEL);

@@ -40,7 +40,8 @@ struct RouteRun {
 RouteRun play_route(const std::string& route) {
     std::string error;
     sim_options options;
-    EXPECT_TRUE(parse_input_script(read_file(route), options.input, error)) << route << ": " << error;
+    EXPECT_TRUE(parse_input_script(read_file(route), options.input, error))
+        << route << ": " << error;
     options.mission = 0;
     options.tower = 0;
     options.frames = 4000;
@@ -72,8 +73,8 @@ TEST(GoldenRoute, FirstTowerClimbedWithTimeToSpare) {
     EXPECT_EQ(nb_tiles_tour, 6);
     const int left = clock_units();
     EXPECT_GE(left, 100) << "the climb must leave a quarter of the 400 units";
-    std::printf("route: %u frames, %d of 400 clock units left, score %08X\n",
-                run.result.frames_run, left, get_score());
+    std::printf("route: %u frames, %d of 400 clock units left, score %08X\n", run.result.frames_run,
+                left, get_score());
 
     // A difference is reported as the frame whose trace line first differs.
     const std::vector<uint8_t> bytes(run.trace.begin(), run.trace.end());
