@@ -154,6 +154,9 @@ TEST_F(Lift, RidesUpPastTheHeldMiddleStopAndBackDownWritingTheShaft) {
     EXPECT_EQ(player_map_y, 32);
     EXPECT_EQ(flag_player_ascenseur, -1);
     EXPECT_EQ(shaft(), (std::vector<int>{0x84, 0x80, 0x80, 0x8C, 0x80, 0x80, 0x89}));
+    // Left at its top stop, the lift is handed to the return records.
+    EXPECT_EQ(tab_piliers[0].cell, &map_cell(5, 7));
+    EXPECT_EQ(tab_piliers[0].wait, 125);
 
     // From the top the lift can only go down; up does nothing.
     frame(CTRL_UP);
@@ -161,6 +164,7 @@ TEST_F(Lift, RidesUpPastTheHeldMiddleStopAndBackDownWritingTheShaft) {
     EXPECT_EQ(player_num_spr, 12);
     frame(CTRL_DOWN);
     EXPECT_EQ(player_num_anim, ANIM_LIFT);
+    EXPECT_EQ(tab_piliers[0].wait, -1);  // boarded: it no longer returns by itself
     calls = 0;
     while (player_num_anim == ANIM_LIFT && calls < 100) {
         frame(CTRL_DOWN);
@@ -222,6 +226,9 @@ TEST_F(Lift, CarryingTheRiderIntoDecorKnocksItOffAtTheNextRow) {
     EXPECT_EQ(lg_seq_heurte, 20);
     EXPECT_EQ(flag_player_ascenseur, -1);
     EXPECT_EQ(flag_player_ascenseur2, 0);
+    // The lift stays where its rider left it, as a middle stop that returns.
+    EXPECT_EQ(map_cell(5, 3), CELL_LIFT_MIDDLE);
+    EXPECT_EQ(tab_piliers[0].cell, &map_cell(5, 3));
 }
 
 using Arrival = PlayerTest;
