@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "towerc.h"
+#include "towerreach.h"
 
 namespace {
 
@@ -21,6 +22,11 @@ void usage(FILE* out) {
         "\n"
         "  -o OUT.cpp  also write the C++ source defining maps_mission1, objs_mission1,\n"
         "              maps_mission2 and objs_mission2; needs all 16 towers\n"
+        "  --reach     also search each tower for a way from the submarine to the exit\n"
+        "              door with the creature's own moves (enemies left out); a tower\n"
+        "              without one counts as a problem\n"
+        "  --route     as --reach, and print the way found as held controls per frame\n"
+        "              from the first free frame (L R U D F, . for nothing, run lengths)\n"
         "  --help      show this text\n"
         "\n"
         "Without -o the given files are only checked, and a line of figures is printed\n"
@@ -31,13 +37,17 @@ void usage(FILE* out) {
 
 int main(int argc, char** argv) {
     std::string out_path;
+    bool reach = false, route = false;
     std::vector<std::string> files;
     for (int i = 1; i < argc; i++) {
         if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
             usage(stdout);
             return 0;
         }
-        if (!std::strcmp(argv[i], "-o")) {
+        if (!std::strcmp(argv[i], "--reach") || !std::strcmp(argv[i], "--route")) {
+            reach = true;
+            route = route || !std::strcmp(argv[i], "--route");
+        } else if (!std::strcmp(argv[i], "-o")) {
             if (++i >= argc) {
                 usage(stderr);
                 return 2;
@@ -84,6 +94,19 @@ int main(int argc, char** argv) {
                 }
             std::printf("%s: ok, %d rows, %d cells, %d lifts, %d doors, %d enemies\n", path.c_str(),
                         t.height, cells, lifts, doors / 3, spawns);
+        }
+        if (reach && errors.empty()) {
+            ReachResult r = reach_exit(t);
+            if (!r.exit_reached) {
+                errors.push_back(path + ": row " + std::to_string(r.highest_row) + ", column " +
+                                 std::to_string(r.highest_column) +
+                                 ": no way to the exit door found; this is the highest step reached (" +
+                                 std::to_string(r.positions) + " positions searched)");
+            } else {
+                std::printf("%s: exit door reached in %zu frames (%d positions searched)\n", path.c_str(),
+                            r.inputs.size(), r.positions);
+                if (route) std::printf("%s\n", format_inputs(r.inputs).c_str());
+            }
         }
     }
     if (!out_path.empty())
