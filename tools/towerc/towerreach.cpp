@@ -329,7 +329,7 @@ struct Node {
     uint8_t facing;
     int8_t dplx;
     uint16_t lift;   // where the last lift ridden stands
-    uint16_t shots;  // which shootable blocks and breaking steps are gone
+    uint16_t shots;  // which shootable blocks and shaft breaking steps are gone
 };
 
 uint64_t node_key(const Node& n) {
@@ -349,7 +349,7 @@ struct Search {
     Creature cr;
     const TowerSource* tower = nullptr;
     std::vector<std::vector<std::pair<int, uint8_t>>> lifts{{}};  // cells of each lift position
-    std::vector<int> blocks;             // shootable blocks and breaking steps, as column * 256 + row
+    std::vector<int> blocks;             // shootable blocks and shaft breaking steps, as column * 256 + row
     std::vector<uint64_t> shot_sets{0};  // which of them are gone (bit i: blocks[i])
 
     uint16_t shots_id(uint64_t set) {
@@ -409,10 +409,29 @@ struct Search {
                     cells.push_back({ridden * TOWER_MAX_ROWS + r, cr.map[ridden][r]});
             to.lift = lift_id(cells);
         }
+        // Once the creature has walked away from the last lift, the lift has
+        // time to sink back to its bottom stop.
+        if (ok && to.lift && ridden < 0) {
+            int lift_column = lifts[to.lift].front().first / TOWER_MAX_ROWS;
+            int away = (cr.x / 8 - lift_column) & 15;
+            if (away > 1 && away < 15) to.lift = 0;
+        }
         cr.restore();
         return ok;
     }
 };
+
+// A breaking step in a lift shaft has to stay broken for the lift to pass;
+// elsewhere a broken step only matters for the fall it starts, so the search
+// keeps track of the first kind only and stays small.
+bool in_shaft(const TowerSource& t, int c, int r) {
+    if (t.cell[c][r] != CODE_BREAKING) return false;
+    for (int k = r - 1; k >= 0; k--) {
+        if (t.cell[c][k] == CODE_LIFT) return true;
+        if (t.cell[c][k] == CODE_TOP_STOP) return false;
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -425,7 +444,7 @@ ReachResult reach_exit(const TowerSource& tower) {
     std::memcpy(cr.map, tower.cell, sizeof cr.map);
     for (int c = 0; c < TOWER_COLUMNS; c++)
         for (int r = 0; r < TOWER_MAX_ROWS; r++)
-            if ((tower.cell[c][r] == CODE_SHOOTABLE || tower.cell[c][r] == CODE_BREAKING) && s.blocks.size() < 64)
+            if ((tower.cell[c][r] == CODE_SHOOTABLE || in_shaft(tower, c, r)) && s.blocks.size() < 64)
                 s.blocks.push_back(c * TOWER_MAX_ROWS + r);
 
     std::vector<Action> actions = {{REACH_LEFT, -1}, {REACH_RIGHT, -1}, {REACH_LEFT | REACH_FIRE, -1},
@@ -446,7 +465,7 @@ ReachResult reach_exit(const TowerSource& tower) {
     bool found = false;
     Node goal_from{};
     int goal_action = -1;
-    while (!queue.empty() && !found) {
+    while (!queue.empty() && !found && result.positions < REACH_MAX_POSITIONS) {
         Node n = queue.front();
         queue.pop_front();
         result.positions++;

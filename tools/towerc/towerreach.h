@@ -25,6 +25,9 @@ struct ReachResult {
     std::vector<uint16_t> inputs;     // held controls, one word per frame, from the first free frame
 };
 
+// The search gives up after this many standing positions.
+constexpr int REACH_MAX_POSITIONS = 400000;
+
 ReachResult reach_exit(const TowerSource& tower);
 
 // The inputs as runs: "R12 RF1 .30 U1" (L left, R right, U up, D down, F fire, . nothing).
