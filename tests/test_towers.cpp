@@ -14,7 +14,7 @@
 namespace {
 
 std::string tower_path(int mission, int lvl) {
-    return std::string(ASCELON_TOWERS_DIR) + "/m" + std::to_string(mission) + "_t" + std::to_string(lvl) +
+    return std::string(ASCELON_SOURCE_DIR) + "/data/towers/m" + std::to_string(mission) + "_t" + std::to_string(lvl) +
            ".txt";
 }
 

@@ -1,0 +1,191 @@
+#include "sim.h"
+
+#include <SDL.h>
+#include <algorithm>
+#include <cstdlib>
+#include <sstream>
+
+#include "Ascelon.h"
+#include "controls.h"
+#include "gfx.h"
+#include "map.h"
+#include "nmis.h"
+#include "panel.h"
+#include "player.h"
+#include "tour.h"
+
+bool parse_input_script(const std::string& text, input_script& script, std::string& error) {
+    script.changes.clear();
+    std::istringstream lines(text);
+    std::string line;
+    int number = 0;
+    while (std::getline(lines, line)) {
+        ++number;
+        line = line.substr(0, line.find('#'));
+        std::istringstream words(line);
+        std::string frame_word, buttons_word, extra;
+        if (!(words >> frame_word)) continue;
+        char* end = nullptr;
+        const unsigned long frame = std::strtoul(frame_word.c_str(), &end, 10);
+        if (*end || !(words >> buttons_word) || (words >> extra)) {
+            error = "line " + std::to_string(number) + ": expected FRAME BUTTONS";
+            return false;
+        }
+        uint32_t bits = 0;
+        for (char c : buttons_word) {
+            switch (c) {
+            case 'L': bits |= CTRL_LEFT; break;
+            case 'R': bits |= CTRL_RIGHT; break;
+            case 'U': bits |= CTRL_UP; break;
+            case 'D': bits |= CTRL_DOWN; break;
+            case 'F': bits |= CTRL_FIRE; break;
+            case 'S': bits |= SIM_SELECT; break;
+            case '+':
+            case '-': break;
+            default:
+                error = "line " + std::to_string(number) + ": unknown button '" + c + "'";
+                return false;
+            }
+        }
+        if (!script.changes.empty() && frame <= script.changes.back().first) {
+            error = "line " + std::to_string(number) + ": frames must increase";
+            return false;
+        }
+        script.changes.emplace_back(static_cast<uint32_t>(frame), bits);
+    }
+    return true;
+}
+
+uint32_t script_buttons(const input_script& script, uint32_t frame) {
+    uint32_t bits = 0;
+    for (const auto& change : script.changes) {
+        if (change.first > frame) break;
+        bits = change.second;
+    }
+    return bits;
+}
+
+const char* sim_end_name(sim_end end) {
+    switch (end) {
+    case sim_end::frames: return "frames";
+    case sim_end::finished: return "finished";
+    case sim_end::dead: return "dead";
+    case sim_end::timeup: return "timeup";
+    case sim_end::exit: return "exit";
+    case sim_end::interlevel_over: return "interlevel-over";
+    }
+    return "?";
+}
+
+void sim_start_video() {
+    static bool started = false;
+    if (started) return;
+    started = true;
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
+    init_gfx();
+    init_sprites();
+}
+
+void sim_trace_line(std::FILE* out, uint32_t frame) {
+    std::fprintf(out,
+                 "%u anim=%u fr=%d spr=%u x=%d y=%d sens=%u aff=%u lift=%d,%u fin=%u dead=%u "
+                 "run=%u clock=%d,%d,%d rot=%u oy=%d rows=%u score=%08X lives=%u",
+                 frame, player_num_anim, player_num_frame, player_num_spr, player_map_x,
+                 player_map_y, flag_player_sens, flag_player_aff, flag_player_ascenseur,
+                 flag_player_ascenseur2, flag_finish_level, flag_player_dead,
+                 flag_decrement_time, time_level[0], time_level[1], time_level[2],
+                 tower_rotation, tower_offset_y, nb_tiles_tour, get_score(), lives);
+    if (tab_sprites)
+        for (int i = 0; i < NB_SPRITES_TAB; ++i) {
+            const str_sprite& s = tab_sprites[i];
+            if (s.status != 0)
+                std::fprintf(out, " s%d=%d,%d,%d,%d,%d,%d", i, s.status, s.type, s.crdx, s.crdy,
+                             s.dpl, s.cpt);
+        }
+    std::fputc('\n', out);
+}
+
+static void after_frame(const sim_options& options, uint32_t frame) {
+    const auto shot = options.shots.find(frame);
+    if (shot != options.shots.end()) SDL_SaveBMP(screen, shot->second.c_str());
+    if (options.trace) sim_trace_line(options.trace, frame);
+    if (options.after_frame) options.after_frame(frame, options.user);
+}
+
+static void feed_buttons(const sim_options& options, uint32_t frame) {
+    const uint32_t bits = script_buttons(options.input, frame);
+    ctrl_player = bits & ~SIM_SELECT;
+    if (bits & SIM_SELECT) exit_game = 1;
+}
+
+static void place_creature(int16_t x, int16_t y) {
+    player_map_x = static_cast<int16_t>(x & 0x7f);
+    player_map_y = static_cast<int16_t>(y & 0x3ff);
+    player_num_anim = ANIM_IDLE;
+    player_num_frame = 0;
+    player_num_spr = 12;
+    flag_player_aff = 1;
+    flag_decrement_time = 1;
+    top_climb = static_cast<uint16_t>(std::max<int16_t>(8, player_map_y));
+    set_clip(0, 0, 320, 240);
+    // The camera starts settled on the creature.
+    tower_offset_y = static_cast<int16_t>(80 - 2 * std::max<int16_t>(player_map_y, 8));
+    tower_rotation = (36 - player_map_x) & 127;
+}
+
+sim_result sim_run(const sim_options& options) {
+    sim_start_video();
+    exit_game = 0;
+    ctrl_player = 0;
+    sim_result result{sim_end::frames, 0};
+
+    if (options.interlevel) {
+        interlevel_init();
+        for (uint32_t f = 0; f < options.frames; ++f) {
+            if (flag_player_ilstate == 2) {
+                result.end = sim_end::interlevel_over;
+                break;
+            }
+            feed_buttons(options, f);
+            const bool go = interlevel_frame();
+            ++result.frames_run;
+            after_frame(options, f);
+            if (!go) {
+                result.end = sim_end::exit;
+                break;
+            }
+        }
+        black_screen();
+        return result;
+    }
+
+    // The game flow's preparation of an attempt.
+    if (lives == 0) lives = 3;
+    lvl = options.tower & 7;
+    init_panel();
+    set_time(0);
+    set_time_level(lvl);
+    flag_timeup = 0;
+    game_init(options.mission, lvl);
+    if (options.place) place_creature(options.place_x, options.place_y);
+
+    for (uint32_t f = 0; f < options.frames; ++f) {
+        if (flag_finish_level == 4) {
+            result.end = sim_end::finished;
+            break;
+        }
+        feed_buttons(options, f);
+        bool go = game_frame();
+        if (go) go = game_frame_end();
+        ++result.frames_run;
+        after_frame(options, f);
+        if (!go) {
+            result.end = exit_game ? sim_end::exit : flag_timeup ? sim_end::timeup : sim_end::dead;
+            break;
+        }
+    }
+    if (result.end == sim_end::frames && flag_finish_level == 4) result.end = sim_end::finished;
+    black_screen();
+    return result;
+}

@@ -1,0 +1,56 @@
+// Runs the game's own frames without real-time pacing, headless: scripted
+// buttons in, screenshots and a per-frame state trace out. Shared by the
+// ascelon-sim tool, the tests and the benchmarks.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+// Buttons held from a frame on. SELECT is not a held bit of the game: it is
+// latched into exit_game when the script reaches it.
+constexpr uint32_t SIM_SELECT = 0x80000000u;
+
+struct input_script {
+    std::vector<std::pair<uint32_t, uint32_t>> changes;  // (first frame, buttons), sorted
+};
+
+// Script text: one "FRAME BUTTONS" pair a line, e.g. "82 R+F"; from that
+// frame on exactly those buttons are held. Buttons: L R U D F (fire) S
+// (select), '-' for none. '#' starts a comment.
+bool parse_input_script(const std::string& text, input_script& script, std::string& error);
+uint32_t script_buttons(const input_script& script, uint32_t frame);
+
+enum class sim_end { frames, finished, dead, timeup, exit, interlevel_over };
+const char* sim_end_name(sim_end end);
+
+struct sim_options {
+    bool interlevel = false;
+    uint16_t mission = 0;
+    uint16_t tower = 0;
+    uint32_t frames = 1000;
+    input_script input;
+    std::map<uint32_t, std::string> shots;  // frame -> BMP path
+    std::FILE* trace = nullptr;
+    bool place = false;  // put the creature at (place_x, place_y), standing, clock running
+    int16_t place_x = 0, place_y = 0;
+    // Called after each frame (after its flip) with the frame number.
+    void (*after_frame)(uint32_t frame, void* user) = nullptr;
+    void* user = nullptr;
+};
+
+struct sim_result {
+    sim_end end;
+    uint32_t frames_run;
+};
+
+// Starts SDL with the dummy video driver (unless one is chosen already) and
+// loads the pictures, once per process.
+void sim_start_video();
+// Plays one attempt at a tower (or one interlevel) as the game flow does,
+// frame by frame.
+sim_result sim_run(const sim_options& options);
+// One line of the state trace for the frame just run.
+void sim_trace_line(std::FILE* out, uint32_t frame);
