@@ -345,3 +345,58 @@ TEST(TowerRoutes, EveryTowerHasAWayToTheExit) {
                                         << r.highest_column;
         }
 }
+
+// The search replays the creature's reach: a hop climbs one row, a long jump
+// two rows or a one-column gap, and no more; lifts and tunnels carry it.
+namespace {
+
+// A small tower: a ring of steps in row 1 from column 0 to column `last`,
+// and the exit door standing on the step (door_column, door_row - 1).
+TowerSource little_tower(int last, int door_column, int door_row) {
+    TowerSource t;
+    t.name = "little";
+    t.height = 16;
+    for (int c = 0; c <= last; c++) t.cell[c][1] = CODE_STEP;
+    for (int r = door_row; r < door_row + 3; r++) t.cell[door_column][r] = CODE_EXIT;
+    return t;
+}
+
+}  // namespace
+
+TEST(TowerRoutes, SearchKnowsHowFarTheCreatureJumps) {
+    EXPECT_TRUE(reach_exit(little_tower(3, 3, 2)).exit_reached);  // a walk
+
+    TowerSource t = little_tower(3, 3, 2);
+    t.cell[2][1] = 0;  // a one-column gap: a long jump clears it
+    EXPECT_TRUE(reach_exit(t).exit_reached);
+    t.cell[2][1] = CODE_BREAKING;  // the same gap laid with a breaking step
+    EXPECT_TRUE(reach_exit(t).exit_reached);
+    t.cell[1][1] = 0;
+    t.cell[2][1] = 0;  // two columns are too wide
+    ReachResult r = reach_exit(t);
+    EXPECT_FALSE(r.exit_reached);
+    EXPECT_EQ(r.highest_row, 1);
+
+    for (int rise = 1; rise <= 3; rise++) {
+        t = little_tower(2, 3, 2 + rise);
+        t.cell[3][1 + rise] = CODE_STEP;  // the door's step, rise rows above the ring
+        EXPECT_EQ(reach_exit(t).exit_reached, rise <= 2) << "rise " << rise;
+    }
+}
+
+TEST(TowerRoutes, SearchRidesLiftsAndPassesTunnels) {
+    TowerSource t = little_tower(1, 3, 9);
+    t.cell[2][1] = CODE_LIFT;
+    t.cell[3][8] = CODE_STEP;
+    EXPECT_FALSE(reach_exit(t).exit_reached);  // the lift never stops
+    t.cell[2][8] = CODE_TOP_STOP;
+    ReachResult r = reach_exit(t);
+    ASSERT_TRUE(r.exit_reached);
+    EXPECT_NE(format_inputs(r.inputs).find('U'), std::string::npos);
+
+    t = little_tower(1, 10, 2);  // the exit stands on the far side of the tower
+    t.cell[9][1] = t.cell[10][1] = CODE_STEP;
+    EXPECT_FALSE(reach_exit(t).exit_reached);
+    for (int r = 2; r <= 4; r++) t.cell[1][r] = t.cell[9][r] = CODE_DOOR;  // a tunnel to it
+    EXPECT_TRUE(reach_exit(t).exit_reached);
+}

@@ -27,6 +27,9 @@ void usage(FILE* out) {
         "              without one counts as a problem\n"
         "  --route     as --reach, and print the way found as held controls per frame\n"
         "              from the first free frame (L R U D F, . for nothing, run lengths)\n"
+        "  --script    as --reach, and print the way found as an input script for\n"
+        "              ascelon-sim ('FRAME BUTTONS' lines, frames from the attempt's\n"
+        "              start, the first after the arrival from the submarine)\n"
         "  --help      show this text\n"
         "\n"
         "Without -o the given files are only checked, and a line of figures is printed\n"
@@ -37,16 +40,18 @@ void usage(FILE* out) {
 
 int main(int argc, char** argv) {
     std::string out_path;
-    bool reach = false, route = false;
+    bool reach = false, route = false, script = false;
     std::vector<std::string> files;
     for (int i = 1; i < argc; i++) {
         if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
             usage(stdout);
             return 0;
         }
-        if (!std::strcmp(argv[i], "--reach") || !std::strcmp(argv[i], "--route")) {
+        if (!std::strcmp(argv[i], "--reach") || !std::strcmp(argv[i], "--route") ||
+            !std::strcmp(argv[i], "--script")) {
             reach = true;
             route = route || !std::strcmp(argv[i], "--route");
+            script = script || !std::strcmp(argv[i], "--script");
         } else if (!std::strcmp(argv[i], "-o")) {
             if (++i >= argc) {
                 usage(stderr);
@@ -106,6 +111,7 @@ int main(int argc, char** argv) {
                 std::printf("%s: exit door reached in %zu frames (%d positions searched)\n", path.c_str(),
                             r.inputs.size(), r.positions);
                 if (route) std::printf("%s\n", format_inputs(r.inputs).c_str());
+                if (script) std::printf("%s", format_script(r.inputs, ARRIVAL_FRAMES).c_str());
             }
         }
     }

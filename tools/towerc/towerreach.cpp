@@ -532,3 +532,22 @@ std::string format_inputs(const std::vector<uint16_t>& inputs) {
     }
     return out;
 }
+
+std::string format_script(const std::vector<uint16_t>& inputs, uint32_t first_frame) {
+    std::string out;
+    int previous = -1;
+    for (size_t i = 0; i <= inputs.size(); i++) {
+        int c = i < inputs.size() ? inputs[i] : 0;  // let go of everything at the end
+        if (c == previous) continue;
+        previous = c;
+        std::string name;
+        for (auto [bit, letter] : {std::pair<int, char>{REACH_LEFT, 'L'}, {REACH_RIGHT, 'R'}, {REACH_UP, 'U'},
+                                   {REACH_DOWN, 'D'}, {REACH_FIRE, 'F'}}) {
+            if (!(c & bit)) continue;
+            if (!name.empty()) name += '+';
+            name += letter;
+        }
+        out += std::to_string(first_frame + i) + " " + (name.empty() ? "-" : name) + "\n";
+    }
+    return out;
+}

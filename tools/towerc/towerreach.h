@@ -32,3 +32,12 @@ ReachResult reach_exit(const TowerSource& tower);
 
 // The inputs as runs: "R12 RF1 .30 U1" (L left, R right, U up, D down, F fire, . nothing).
 std::string format_inputs(const std::vector<uint16_t>& inputs);
+
+// The arrival from the submarine takes this many frames; the route's first
+// input belongs to the frame after it (frames counted from 0).
+constexpr uint32_t ARRIVAL_FRAMES = 70;
+
+// The inputs as an input script for the headless runner: one "FRAME BUTTONS"
+// line per change ("82 R+F", "-" for nothing), frames counted from the start
+// of the attempt.
+std::string format_script(const std::vector<uint16_t>& inputs, uint32_t first_frame);
