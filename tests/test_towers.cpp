@@ -14,8 +14,8 @@
 namespace {
 
 std::string tower_path(int mission, int lvl) {
-    return std::string(ASCELON_SOURCE_DIR) + "/data/towers/m" + std::to_string(mission) + "_t" + std::to_string(lvl) +
-           ".txt";
+    return std::string(ASCELON_SOURCE_DIR) + "/data/towers/m" + std::to_string(mission) + "_t" +
+           std::to_string(lvl) + ".txt";
 }
 
 std::string read_file(const std::string& path) {
@@ -60,48 +60,30 @@ struct Cell {
     uint8_t code;
 };
 const Cell first_tower[] = {
-    {45, 1, 0x83}, {45, 4, 0xC3}, {45, 9, 0x83},
-    {44, 1, 0x83}, {44, 4, 0xC3}, {44, 9, 0x83},
-    {43, 1, 0x83}, {43, 4, 0xC3}, {43, 9, 0x83},
-    {42, 1, 0x81}, {42, 2, 0x81}, {42, 3, 0x81}, {42, 4, 0x81}, {42, 9, 0x81}, {42, 10, 0x81},
-    {42, 11, 0x08}, {42, 12, 0x60},
-    {41, 0, 0x83}, {41, 1, 0x80}, {41, 8, 0x83}, {41, 10, 0x80},
-    {40, 0, 0x83}, {40, 1, 0x80}, {40, 8, 0x83}, {40, 10, 0x80},
-    {39, 0, 0x83}, {39, 1, 0x80}, {39, 8, 0x83}, {39, 10, 0x80}, {39, 11, 0x85},
-    {38, 0, 0x81}, {38, 1, 0x81}, {38, 5, 0x08}, {38, 6, 0x91}, {38, 7, 0x81}, {38, 8, 0x81},
+    {45, 1, 0x83},  {45, 4, 0xC3},  {45, 9, 0x83},  {44, 1, 0x83},  {44, 4, 0xC3},  {44, 9, 0x83},
+    {43, 1, 0x83},  {43, 4, 0xC3},  {43, 9, 0x83},  {42, 1, 0x81},  {42, 2, 0x81},  {42, 3, 0x81},
+    {42, 4, 0x81},  {42, 9, 0x81},  {42, 10, 0x81}, {42, 11, 0x08}, {42, 12, 0x60}, {41, 0, 0x83},
+    {41, 1, 0x80},  {41, 8, 0x83},  {41, 10, 0x80}, {40, 0, 0x83},  {40, 1, 0x80},  {40, 8, 0x83},
+    {40, 10, 0x80}, {39, 0, 0x83},  {39, 1, 0x80},  {39, 8, 0x83},  {39, 10, 0x80}, {39, 11, 0x85},
+    {38, 0, 0x81},  {38, 1, 0x81},  {38, 5, 0x08},  {38, 6, 0x91},  {38, 7, 0x81},  {38, 8, 0x81},
     {38, 10, 0x81}, {38, 11, 0x81}, {38, 12, 0x81}, {38, 13, 0x81}, {38, 14, 0x81}, {38, 15, 0x81},
-    {35, 7, 0x10},
-    {34, 6, 0x81}, {34, 7, 0x81}, {34, 8, 0x81},
-    {31, 9, 0x40},
-    {29, 4, 0x81}, {29, 12, 0x81}, {29, 13, 0x81}, {29, 14, 0x08},
-    {28, 4, 0x80}, {28, 12, 0x80},
-    {27, 4, 0x80}, {27, 7, 0x20}, {27, 12, 0x80},
-    {26, 4, 0x81}, {26, 5, 0x91}, {26, 6, 0x81}, {26, 7, 0x81}, {26, 8, 0x81}, {26, 9, 0x81},
-    {26, 10, 0x81}, {26, 11, 0x81}, {26, 12, 0x81},
-    {25, 5, 0x91},
-    {24, 5, 0x91},
-    {23, 5, 0x85},
-    {22, 1, 0x83}, {22, 5, 0x81}, {22, 9, 0x83},
-    {21, 1, 0x83}, {21, 9, 0x83},
-    {20, 1, 0x83}, {20, 7, 0x40}, {20, 9, 0x83}, {20, 12, 0x30}, {20, 14, 0x85},
-    {19, 1, 0x81}, {19, 2, 0xB1}, {19, 3, 0xB1}, {19, 9, 0x81}, {19, 10, 0x81}, {19, 11, 0x81},
-    {19, 12, 0x81}, {19, 13, 0x81}, {19, 14, 0x81},
-    {18, 4, 0xB1}, {18, 5, 0xB1},
-    {17, 6, 0xB1},
-    {16, 7, 0xB1}, {16, 12, 0x82},
-    {15, 8, 0xB1}, {15, 9, 0x30}, {15, 12, 0x82},
-    {14, 9, 0x81}, {14, 10, 0x81}, {14, 11, 0x81}, {14, 12, 0x81}, {14, 13, 0x81}, {14, 14, 0x08},
-    {10, 9, 0x10}, {10, 14, 0x85},
-    {9, 8, 0x81}, {9, 9, 0x81}, {9, 10, 0x81}, {9, 11, 0x81}, {9, 12, 0x08}, {9, 13, 0x81},
-    {9, 14, 0x81},
-    {7, 6, 0x83}, {7, 14, 0x83},
-    {6, 6, 0x83}, {6, 14, 0x83},
-    {5, 6, 0x83}, {5, 8, 0x40}, {5, 12, 0x85}, {5, 14, 0x83},
-    {4, 2, 0x83}, {4, 6, 0x08}, {4, 10, 0x83}, {4, 12, 0x81}, {4, 13, 0x81}, {4, 14, 0x81},
-    {3, 2, 0x83}, {3, 10, 0x83},
-    {2, 2, 0x83}, {2, 6, 0x85}, {2, 10, 0x83},
-    {1, 0, 0x81}, {1, 1, 0x81}, {1, 2, 0x81}, {1, 3, 0x91}, {1, 4, 0x91}, {1, 5, 0x81},
-    {1, 6, 0x81}, {1, 7, 0x81}, {1, 8, 0x81}, {1, 9, 0x81}, {1, 10, 0x81},
+    {35, 7, 0x10},  {34, 6, 0x81},  {34, 7, 0x81},  {34, 8, 0x81},  {31, 9, 0x40},  {29, 4, 0x81},
+    {29, 12, 0x81}, {29, 13, 0x81}, {29, 14, 0x08}, {28, 4, 0x80},  {28, 12, 0x80}, {27, 4, 0x80},
+    {27, 7, 0x20},  {27, 12, 0x80}, {26, 4, 0x81},  {26, 5, 0x91},  {26, 6, 0x81},  {26, 7, 0x81},
+    {26, 8, 0x81},  {26, 9, 0x81},  {26, 10, 0x81}, {26, 11, 0x81}, {26, 12, 0x81}, {25, 5, 0x91},
+    {24, 5, 0x91},  {23, 5, 0x85},  {22, 1, 0x83},  {22, 5, 0x81},  {22, 9, 0x83},  {21, 1, 0x83},
+    {21, 9, 0x83},  {20, 1, 0x83},  {20, 7, 0x40},  {20, 9, 0x83},  {20, 12, 0x30}, {20, 14, 0x85},
+    {19, 1, 0x81},  {19, 2, 0xB1},  {19, 3, 0xB1},  {19, 9, 0x81},  {19, 10, 0x81}, {19, 11, 0x81},
+    {19, 12, 0x81}, {19, 13, 0x81}, {19, 14, 0x81}, {18, 4, 0xB1},  {18, 5, 0xB1},  {17, 6, 0xB1},
+    {16, 7, 0xB1},  {16, 12, 0x82}, {15, 8, 0xB1},  {15, 9, 0x30},  {15, 12, 0x82}, {14, 9, 0x81},
+    {14, 10, 0x81}, {14, 11, 0x81}, {14, 12, 0x81}, {14, 13, 0x81}, {14, 14, 0x08}, {10, 9, 0x10},
+    {10, 14, 0x85}, {9, 8, 0x81},   {9, 9, 0x81},   {9, 10, 0x81},  {9, 11, 0x81},  {9, 12, 0x08},
+    {9, 13, 0x81},  {9, 14, 0x81},  {7, 6, 0x83},   {7, 14, 0x83},  {6, 6, 0x83},   {6, 14, 0x83},
+    {5, 6, 0x83},   {5, 8, 0x40},   {5, 12, 0x85},  {5, 14, 0x83},  {4, 2, 0x83},   {4, 6, 0x08},
+    {4, 10, 0x83},  {4, 12, 0x81},  {4, 13, 0x81},  {4, 14, 0x81},  {3, 2, 0x83},   {3, 10, 0x83},
+    {2, 2, 0x83},   {2, 6, 0x85},   {2, 10, 0x83},  {1, 0, 0x81},   {1, 1, 0x81},   {1, 2, 0x81},
+    {1, 3, 0x91},   {1, 4, 0x91},   {1, 5, 0x81},   {1, 6, 0x81},   {1, 7, 0x81},   {1, 8, 0x81},
+    {1, 9, 0x81},   {1, 10, 0x81},
 };
 
 }  // namespace
@@ -113,7 +95,8 @@ TEST(TowerCompiler, AcceptsTheFirstTowerAndEveryDesignedTower) {
         for (int lvl = 0; lvl < 8; lvl++) {
             TowerSource t;
             std::vector<std::string> errors;
-            EXPECT_TRUE(load_tower_file(tower_path(mission, lvl), tower_quota[mission - 1][lvl], t, errors))
+            EXPECT_TRUE(
+                load_tower_file(tower_path(mission, lvl), tower_quota[mission - 1][lvl], t, errors))
                 << mission << "/" << lvl << ": " << (errors.empty() ? "" : errors.front());
         }
 }
@@ -186,15 +169,18 @@ TEST(TowerCompiler, RefusesLiftsWithoutTheirTopStop) {
     t.cell[12][9] = CODE_STEP;  // the top stop of the lift in column 12, row 5, becomes a step
     auto errors = check(t);
     EXPECT_TRUE(has_message(errors, {"row 5, column 12", "no top stop marker above it"}));
-    EXPECT_TRUE(has_message(errors, {"row 9, column 12", "stands in the shaft of the lift at row 5"}));
+    EXPECT_TRUE(
+        has_message(errors, {"row 9, column 12", "stands in the shaft of the lift at row 5"}));
 
     t = load_source(1, 0);
     t.cell[14][14] = 0;  // column 14: the lower lift now runs into the upper one
-    EXPECT_TRUE(has_message(check(t), {"row 10, column 14", "before the next lift up its column (row 20)"}));
+    EXPECT_TRUE(has_message(check(t),
+                            {"row 10, column 14", "before the next lift up its column (row 20)"}));
 
     t = load_source(1, 0);
     t.cell[3][30] = CODE_TOP_STOP;  // a stop marker with no lift under it
-    EXPECT_TRUE(has_message(check(t), {"row 30, column 3", "top stop marker outside the shaft of a lift"}));
+    EXPECT_TRUE(
+        has_message(check(t), {"row 30, column 3", "top stop marker outside the shaft of a lift"}));
     t.cell[3][30] = CODE_MIDDLE_STOP;
     EXPECT_TRUE(has_message(check(t), {"row 30, column 3", "middle stop marker outside"}));
 
@@ -313,7 +299,7 @@ TEST(TowerTables, ExpansionConsumesEachTowersOwnCodes) {
     std::vector<uint8_t> first = codes_of(0, 0);
     ASSERT_EQ(first.size(), 140u);
     EXPECT_TRUE(std::equal(first.begin(), first.end(), objs_mission1 + 24));  // offsets 24..163
-    EXPECT_EQ(objs_mission1[1] | objs_mission1[9] << 8, 0x1000 + 164);       // the next tower follows
+    EXPECT_EQ(objs_mission1[1] | objs_mission1[9] << 8, 0x1000 + 164);  // the next tower follows
 
     std::vector<uint8_t> last = codes_of(1, 7);
     ASSERT_EQ(last.size(), 232u);
@@ -341,8 +327,8 @@ TEST(TowerRoutes, EveryTowerHasAWayToTheExit) {
         for (int lvl = 0; lvl < 8; lvl++) {
             TowerSource t = load_source(mission, lvl);
             ReachResult r = reach_exit(t);
-            EXPECT_TRUE(r.exit_reached) << t.name << ": stuck at row " << r.highest_row << ", column "
-                                        << r.highest_column;
+            EXPECT_TRUE(r.exit_reached)
+                << t.name << ": stuck at row " << r.highest_row << ", column " << r.highest_column;
         }
 }
 

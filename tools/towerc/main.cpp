@@ -13,27 +13,27 @@ namespace {
 
 void usage(FILE* out) {
     std::fprintf(out,
-        "Usage: ascelon-towerc [-o OUT.cpp] FILE...\n"
-        "\n"
-        "Reads tower sources named mM_tN.txt (mission M 1-2, tower N 0-7), one text\n"
-        "line per map row, top row first (legend in data/towers/README.md), and checks\n"
-        "each against the table of towers and the building rules. Every broken rule is\n"
-        "reported as FILE: row R, column C: reason, and the exit status is 1.\n"
-        "\n"
-        "  -o OUT.cpp  also write the C++ source defining maps_mission1, objs_mission1,\n"
-        "              maps_mission2 and objs_mission2; needs all 16 towers\n"
-        "  --reach     also search each tower for a way from the submarine to the exit\n"
-        "              door with the creature's own moves (enemies left out); a tower\n"
-        "              without one counts as a problem\n"
-        "  --route     as --reach, and print the way found as held controls per frame\n"
-        "              from the first free frame (L R U D F, . for nothing, run lengths)\n"
-        "  --script    as --reach, and print the way found as an input script for\n"
-        "              ascelon-sim ('FRAME BUTTONS' lines, frames from the attempt's\n"
-        "              start, the first after the arrival from the submarine)\n"
-        "  --help      show this text\n"
-        "\n"
-        "Without -o the given files are only checked, and a line of figures is printed\n"
-        "for each.\n");
+                 "Usage: ascelon-towerc [-o OUT.cpp] FILE...\n"
+                 "\n"
+                 "Reads tower sources named mM_tN.txt (mission M 1-2, tower N 0-7), one text\n"
+                 "line per map row, top row first (legend in data/towers/README.md), and checks\n"
+                 "each against the table of towers and the building rules. Every broken rule is\n"
+                 "reported as FILE: row R, column C: reason, and the exit status is 1.\n"
+                 "\n"
+                 "  -o OUT.cpp  also write the C++ source defining maps_mission1, objs_mission1,\n"
+                 "              maps_mission2 and objs_mission2; needs all 16 towers\n"
+                 "  --reach     also search each tower for a way from the submarine to the exit\n"
+                 "              door with the creature's own moves (enemies left out); a tower\n"
+                 "              without one counts as a problem\n"
+                 "  --route     as --reach, and print the way found as held controls per frame\n"
+                 "              from the first free frame (L R U D F, . for nothing, run lengths)\n"
+                 "  --script    as --reach, and print the way found as an input script for\n"
+                 "              ascelon-sim ('FRAME BUTTONS' lines, frames from the attempt's\n"
+                 "              start, the first after the arrival from the submarine)\n"
+                 "  --help      show this text\n"
+                 "\n"
+                 "Without -o the given files are only checked, and a line of figures is printed\n"
+                 "for each.\n");
 }
 
 }  // namespace
@@ -103,13 +103,14 @@ int main(int argc, char** argv) {
         if (reach && errors.empty()) {
             ReachResult r = reach_exit(t);
             if (!r.exit_reached) {
-                errors.push_back(path + ": row " + std::to_string(r.highest_row) + ", column " +
-                                 std::to_string(r.highest_column) +
-                                 ": no way to the exit door found; this is the highest step reached (" +
-                                 std::to_string(r.positions) + " positions searched)");
+                errors.push_back(
+                    path + ": row " + std::to_string(r.highest_row) + ", column " +
+                    std::to_string(r.highest_column) +
+                    ": no way to the exit door found; this is the highest step reached (" +
+                    std::to_string(r.positions) + " positions searched)");
             } else {
-                std::printf("%s: exit door reached in %zu frames (%d positions searched)\n", path.c_str(),
-                            r.inputs.size(), r.positions);
+                std::printf("%s: exit door reached in %zu frames (%d positions searched)\n",
+                            path.c_str(), r.inputs.size(), r.positions);
                 if (route) std::printf("%s\n", format_inputs(r.inputs).c_str());
                 if (script) std::printf("%s", format_script(r.inputs, ARRIVAL_FRAMES).c_str());
             }
@@ -119,9 +120,9 @@ int main(int argc, char** argv) {
         for (int m = 0; m < 2; m++)
             for (int lvl = 0; lvl < TOWERS_PER_MISSION; lvl++)
                 if (!present[m][lvl])
-                    errors.push_back("mission " + std::to_string(m + 1) + " tower " + std::to_string(lvl) +
-                                     ": no source given (m" + std::to_string(m + 1) + "_t" +
-                                     std::to_string(lvl) + ".txt)");
+                    errors.push_back("mission " + std::to_string(m + 1) + " tower " +
+                                     std::to_string(lvl) + ": no source given (m" +
+                                     std::to_string(m + 1) + "_t" + std::to_string(lvl) + ".txt)");
     if (!errors.empty()) {
         for (const std::string& e : errors) std::fprintf(stderr, "%s\n", e.c_str());
         std::fprintf(stderr, "ascelon-towerc: %zu problem(s), nothing written\n", errors.size());
@@ -138,14 +139,15 @@ int main(int argc, char** argv) {
         for (int lvl = 0; lvl < TOWERS_PER_MISSION; lvl++) {
             uint16_t start = uint16_t(objs[m][lvl] | objs[m][lvl + 8] << 8);
             if (start != tower_quota[m][lvl].start) {
-                std::fprintf(stderr, "ascelon-towerc: mission %d tower %d starts at 0x%04X, not 0x%04X\n",
+                std::fprintf(stderr,
+                             "ascelon-towerc: mission %d tower %d starts at 0x%04X, not 0x%04X\n",
                              m + 1, lvl, start, tower_quota[m][lvl].start);
                 return 1;
             }
         }
         if (objs[m].size() != objs_size[m]) {
-            std::fprintf(stderr, "ascelon-towerc: mission %d object list is %zu bytes, not %u\n", m + 1,
-                         objs[m].size(), objs_size[m]);
+            std::fprintf(stderr, "ascelon-towerc: mission %d object list is %zu bytes, not %u\n",
+                         m + 1, objs[m].size(), objs_size[m]);
             return 1;
         }
     }

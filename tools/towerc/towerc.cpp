@@ -37,12 +37,24 @@ struct Symbol {
 
 // The legend of the sources (data/towers/README.md explains each one).
 constexpr Symbol legend[] = {
-    {'.', CODE_EMPTY},     {'^', CODE_TOP_STOP},   {':', CODE_MIDDLE_STOP},
-    {'#', CODE_BLOCK},     {'=', CODE_STEP},       {'X', CODE_SHOOTABLE},
-    {'D', CODE_DOOR},      {'L', CODE_LIFT},       {'-', CODE_BREAKING},
-    {'<', CODE_SLIDE_LEFT}, {'>', CODE_SLIDE_RIGHT}, {'E', CODE_EXIT},
-    {'1', 0x10},           {'2', 0x20},            {'3', 0x30},
-    {'4', 0x40},           {'5', 0x50},            {'6', 0x60},
+    {'.', CODE_EMPTY},
+    {'^', CODE_TOP_STOP},
+    {':', CODE_MIDDLE_STOP},
+    {'#', CODE_BLOCK},
+    {'=', CODE_STEP},
+    {'X', CODE_SHOOTABLE},
+    {'D', CODE_DOOR},
+    {'L', CODE_LIFT},
+    {'-', CODE_BREAKING},
+    {'<', CODE_SLIDE_LEFT},
+    {'>', CODE_SLIDE_RIGHT},
+    {'E', CODE_EXIT},
+    {'1', 0x10},
+    {'2', 0x20},
+    {'3', 0x30},
+    {'4', 0x40},
+    {'5', 0x50},
+    {'6', 0x60},
     {'7', 0x70},
 };
 
@@ -76,15 +88,19 @@ void check_codes(const TowerSource& t, std::vector<std::string>& errors) {
             if (code == 0 || code_symbol(code) != 0) continue;
             std::string what;
             switch (code) {
-            case 0x84: case 0x88: case 0x8C:
-                what = " is a lift column block, which only a rising lift writes while playing";
-                break;
-            case 0x89: case 0x8D:
-                what = " is a lift away from its bottom stop, which only exists while playing; "
-                       "every lift starts at its bottom stop (0x85)";
-                break;
-            default:
-                what = " is not a cell of the towers";
+                case 0x84:
+                case 0x88:
+                case 0x8C:
+                    what = " is a lift column block, which only a rising lift writes while playing";
+                    break;
+                case 0x89:
+                case 0x8D:
+                    what =
+                        " is a lift away from its bottom stop, which only exists while playing; "
+                        "every lift starts at its bottom stop (0x85)";
+                    break;
+                default:
+                    what = " is not a cell of the towers";
             }
             errors.push_back(where(t.name, r, c) + "code " + hex(code) + what);
         }
@@ -124,8 +140,8 @@ void check_counts(const TowerSource& t, const TowerQuota& q, std::vector<std::st
         }
     auto compare = [&](const char* what, int have, int need) {
         if (have != need)
-            errors.push_back(t.name + ": " + std::to_string(have) + " " + what + ", the tower needs " +
-                             std::to_string(need));
+            errors.push_back(t.name + ": " + std::to_string(have) + " " + what +
+                             ", the tower needs " + std::to_string(need));
     };
     compare("stored cells", cells, q.cells);
     compare("lifts", lifts, q.lifts);
@@ -150,17 +166,16 @@ void check_exit(const TowerSource& t, std::vector<std::string>& errors) {
     } else {
         for (int r = h - 4; r <= top; r++)
             if (r >= 0 && t.cell[column][r] != CODE_EXIT)
-                errors.push_back(where(t.name, r, column) +
-                                 "the exit door fills rows " + std::to_string(h - 4) + " to " +
-                                 std::to_string(top) + " of its column");
+                errors.push_back(where(t.name, r, column) + "the exit door fills rows " +
+                                 std::to_string(h - 4) + " to " + std::to_string(top) +
+                                 " of its column");
     }
     for (int c = 0; c < TOWER_COLUMNS; c++)
         for (int r = 0; r < TOWER_MAX_ROWS; r++)
             if (t.cell[c][r] == CODE_EXIT && (c != column || r < h - 4 || r > top))
-                errors.push_back(where(t.name, r, c) +
-                                 "an exit door cell outside the one exit door (rows " +
-                                 std::to_string(h - 4) + " to " + std::to_string(top) +
-                                 " of one column)");
+                errors.push_back(
+                    where(t.name, r, c) + "an exit door cell outside the one exit door (rows " +
+                    std::to_string(h - 4) + " to " + std::to_string(top) + " of one column)");
 }
 
 // Tunnel doors: 3 rows high, and the passage comes out at the door 8 columns
@@ -177,7 +192,8 @@ void check_doors(const TowerSource& t, std::vector<std::string>& errors) {
             while (r < TOWER_MAX_ROWS && t.cell[c][r] == CODE_DOOR) r++;
             int length = r - bottom;
             if (length != 3) {
-                errors.push_back(where(t.name, bottom, c) + "a tunnel door is 3 rows high, this one " +
+                errors.push_back(where(t.name, bottom, c) +
+                                 "a tunnel door is 3 rows high, this one " +
                                  std::to_string(length));
                 continue;
             }
@@ -188,7 +204,8 @@ void check_doors(const TowerSource& t, std::vector<std::string>& errors) {
                 return true;
             };
             bool facing_exit = run_is(CODE_EXIT);
-            bool facing_door = run_is(CODE_DOOR) && (bottom == 0 || t.cell[f][bottom - 1] != CODE_DOOR) &&
+            bool facing_door = run_is(CODE_DOOR) &&
+                               (bottom == 0 || t.cell[f][bottom - 1] != CODE_DOOR) &&
                                (bottom + 3 >= TOWER_MAX_ROWS || t.cell[f][bottom + 3] != CODE_DOOR);
             if (!facing_exit && !facing_door)
                 errors.push_back(where(t.name, bottom, c) + "the tunnel door in rows " +
@@ -214,7 +231,8 @@ void check_lifts(const TowerSource& t, std::vector<std::string>& errors) {
                         break;
                     }
                     if (up == CODE_LIFT) {
-                        errors.push_back(where(t.name, r, c) + "the lift has no top stop marker "
+                        errors.push_back(where(t.name, r, c) +
+                                         "the lift has no top stop marker "
                                          "before the next lift up its column (row " +
                                          std::to_string(k) + ")");
                         top = -2;
@@ -238,7 +256,8 @@ void check_lifts(const TowerSource& t, std::vector<std::string>& errors) {
                     if (collides(t.cell[c][k]))
                         errors.push_back(where(t.name, k, c) + "cell " + hex(t.cell[c][k]) +
                                          " is where the rider's head arrives at the top stop "
-                                         "(row " + std::to_string(top) + ")");
+                                         "(row " +
+                                         std::to_string(top) + ")");
             } else if (code == CODE_TOP_STOP || code == CODE_MIDDLE_STOP) {
                 bool lift_below = false;
                 for (int k = r - 1; k >= 0; k--) {
@@ -275,7 +294,8 @@ void check_blocks(const TowerSource& t, std::vector<std::string>& errors) {
             while (r < TOWER_MAX_ROWS && t.cell[c][r] == CODE_BLOCK) r++;
             int length = r - bottom;
             if (length > 5)
-                errors.push_back(where(t.name, bottom, c) + "a column block run is 1 to 5 rows, this one " +
+                errors.push_back(where(t.name, bottom, c) +
+                                 "a column block run is 1 to 5 rows, this one " +
                                  std::to_string(length));
             if (bottom == 0 || !is_step(t.cell[c][bottom - 1]))
                 errors.push_back(where(t.name, bottom, c) +
@@ -350,7 +370,8 @@ bool parse_tower(const std::string& name, const std::string& text, TowerSource& 
         std::string at = name + ": line " + std::to_string(rows[i].number) + " (row " +
                          std::to_string(row) + ")";
         if (s.size() < TOWER_COLUMNS) {
-            errors.push_back(at + ": a row has 16 cell symbols, this one " + std::to_string(s.size()));
+            errors.push_back(at + ": a row has 16 cell symbols, this one " +
+                             std::to_string(s.size()));
             continue;
         }
         for (int c = 0; c < TOWER_COLUMNS; c++) {
@@ -366,8 +387,9 @@ bool parse_tower(const std::string& name, const std::string& text, TowerSource& 
         size_t p = rest.find_first_not_of(" \t");
         if (p == std::string::npos) continue;
         size_t q = rest.find_first_not_of("0123456789", p);
-        bool only_number = p > 0 && q != p &&
-                           (q == std::string::npos || rest.find_first_not_of(" \t", q) == std::string::npos);
+        bool only_number =
+            p > 0 && q != p &&
+            (q == std::string::npos || rest.find_first_not_of(" \t", q) == std::string::npos);
         std::string number = only_number ? rest.substr(p, q == std::string::npos ? q : q - p) : "";
         if (!only_number)
             errors.push_back(at + ": after the 16 cells only blanks and the row number may follow");
@@ -378,7 +400,8 @@ bool parse_tower(const std::string& name, const std::string& text, TowerSource& 
     return errors.size() == before;
 }
 
-bool check_tower(const TowerSource& tower, const TowerQuota& quota, std::vector<std::string>& errors) {
+bool check_tower(const TowerSource& tower, const TowerQuota& quota,
+                 std::vector<std::string>& errors) {
     size_t before = errors.size();
     check_codes(tower, errors);
     check_rows(tower, errors);

@@ -11,10 +11,10 @@
 constexpr int TOWER_COLUMNS = 16;
 constexpr int TOWER_MAX_ROWS = 256;
 constexpr int TOWERS_PER_MISSION = 8;
-constexpr int MAPS_SIZE = 4096;        // occupancy bytes of one mission
-constexpr int TOWER_MAPS_SIZE = 512;   // occupancy bytes of one tower
-constexpr int OBJS_HEADER_SIZE = 24;   // start field low, high, height
-constexpr uint16_t OBJS_BASE = 4096;   // start fields count as if the maps stood in front
+constexpr int MAPS_SIZE = 4096;       // occupancy bytes of one mission
+constexpr int TOWER_MAPS_SIZE = 512;  // occupancy bytes of one tower
+constexpr int OBJS_HEADER_SIZE = 24;  // start field low, high, height
+constexpr uint16_t OBJS_BASE = 4096;  // start fields count as if the maps stood in front
 
 // Cell codes that may appear in a source.
 constexpr uint8_t CODE_EMPTY = 0x00;
@@ -32,12 +32,12 @@ constexpr uint8_t CODE_EXIT = 0xC3;
 
 // What the table of towers fixes for each tower.
 struct TowerQuota {
-    uint8_t height;   // nb_tiles_tour
-    uint16_t start;   // start field as stored in the header
-    uint16_t cells;   // stored (non-zero) cells
-    uint8_t lifts;    // 0x85 cells
-    uint8_t doors;    // tunnel doors, 3 cells of 0x83 each
-    uint8_t spawns;   // enemy spawn markers
+    uint8_t height;  // nb_tiles_tour
+    uint16_t start;  // start field as stored in the header
+    uint16_t cells;  // stored (non-zero) cells
+    uint8_t lifts;   // 0x85 cells
+    uint8_t doors;   // tunnel doors, 3 cells of 0x83 each
+    uint8_t spawns;  // enemy spawn markers
 };
 extern const TowerQuota tower_quota[2][TOWERS_PER_MISSION];
 extern const uint16_t objs_size[2];  // 1370 and 1390 bytes

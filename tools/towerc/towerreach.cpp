@@ -15,7 +15,7 @@ constexpr uint8_t tab_edges[32] = {
     0x11, 0x00, 0x11, 0x00, 0x11, 0x00, 0x11, 0x00, 0x11, 0x23, 0x00, 0x00, 0x11, 0x23, 0x00, 0x00,
 };
 constexpr int8_t dpl_saut1[12] = {3, 2, 2, 1, 1, 0, 0, -1, -1, -2, -2, -3};  // long jump
-constexpr int8_t dpl_saut2[8] = {2, 2, 1, 0, -1, -2, -2, 0};                  // hop
+constexpr int8_t dpl_saut2[8] = {2, 2, 1, 0, -1, -2, -2, 0};                 // hop
 
 enum { IDLE = 0, JUMP = 1, FALL = 2, TURN = 3, TUNNEL = 4, THROW = 5, LIFT = 6 };
 
@@ -45,7 +45,8 @@ struct Creature {
     }
     void restore() {
         for (size_t i = changed.size(); i-- > 0;)
-            map[changed[i].first / TOWER_MAX_ROWS][changed[i].first % TOWER_MAX_ROWS] = changed[i].second;
+            map[changed[i].first / TOWER_MAX_ROWS][changed[i].first % TOWER_MAX_ROWS] =
+                changed[i].second;
         changed.clear();
     }
     uint8_t under() const { return cell(x / 8, y / 4 - 1); }
@@ -54,11 +55,14 @@ struct Creature {
     // A box against the decor: steps stop it in every scanned column, blocks
     // and lifts only inside their part of the column; a shot destroys the
     // first destructible block it meets.
-    bool col_vs_decor(int bx, int by, int dx_left, int dx_right, int height_class, int sub_x, int sub_w) {
+    bool col_vs_decor(int bx, int by, int dx_left, int dx_right, int height_class, int sub_x,
+                      int sub_w) {
         int first = ((bx + dx_left) / 8) & 15, end = ((bx + dx_right) / 8 + 1) & 15;
         int base = by / 4, n;
-        if (height_class == 0) n = (by & 3) == 3 ? 3 : 2;
-        else n = (by & 3) != 0 ? 1 : 0;
+        if (height_class == 0)
+            n = (by & 3) == 3 ? 3 : 2;
+        else
+            n = (by & 3) != 0 ? 1 : 0;
         for (int c = first; c != end; c = (c + 1) & 15)
             for (int k = n; k >= 0; k--) {
                 uint8_t v = cell(c, base + k);
@@ -67,7 +71,8 @@ struct Creature {
                 if (t == 1) return true;
                 if ((t & 3) == 3) continue;
                 if (bx < c * 8 + sub_x || bx > c * 8 + sub_x + sub_w) continue;
-                if (height_class == 2 && t != 0 && ((t & 3) == 0 || (t & 3) == 2)) set(c, base + k, 0);
+                if (height_class == 2 && t != 0 && ((t & 3) == 0 || (t & 3) == 2))
+                    set(c, base + k, 0);
                 return true;
             }
         return false;
@@ -243,8 +248,10 @@ struct Creature {
     }
     void tunnel() {
         if (frame <= 3) {
-            if ((x & 7) <= 3) movex(1);
-            else if ((x & 7) > 4) movex(-1);
+            if ((x & 7) <= 3)
+                movex(1);
+            else if ((x & 7) > 4)
+                movex(-1);
             frame++;
             return;
         }
@@ -307,13 +314,27 @@ struct Creature {
     void step(uint16_t ctrl) {
         held = ctrl;
         switch (state) {
-        case IDLE: idle(ctrl); break;
-        case JUMP: jump(); break;
-        case FALL: fall(); break;
-        case TURN: turn(); break;
-        case TUNNEL: tunnel(); break;
-        case THROW: throw_shot(ctrl); break;
-        case LIFT: lift(); break;
+            case IDLE:
+                idle(ctrl);
+                break;
+            case JUMP:
+                jump();
+                break;
+            case FALL:
+                fall();
+                break;
+            case TURN:
+                turn();
+                break;
+            case TUNNEL:
+                tunnel();
+                break;
+            case THROW:
+                throw_shot(ctrl);
+                break;
+            case LIFT:
+                lift();
+                break;
         }
         move_shot();
         // A lift carrying the creature into decor knocks it off.
@@ -333,7 +354,10 @@ struct Node {
 };
 
 uint64_t node_key(const Node& n) {
-    return ((((((uint64_t(n.shots) << 16) + n.lift) * 1024 + uint64_t(n.y)) * 128 + uint64_t(n.x)) * 2 + n.facing) * 3) +
+    return ((((((uint64_t(n.shots) << 16) + n.lift) * 1024 + uint64_t(n.y)) * 128 + uint64_t(n.x)) *
+                 2 +
+             n.facing) *
+            3) +
            uint64_t(n.dplx + 1);
 }
 
@@ -349,7 +373,7 @@ struct Search {
     Creature cr;
     const TowerSource* tower = nullptr;
     std::vector<std::vector<std::pair<int, uint8_t>>> lifts{{}};  // cells of each lift position
-    std::vector<int> blocks;             // shootable blocks and shaft breaking steps, as column * 256 + row
+    std::vector<int> blocks;  // shootable blocks and shaft breaking steps, as column * 256 + row
     std::vector<uint64_t> shot_sets{0};  // which of them are gone (bit i: blocks[i])
 
     uint16_t shots_id(uint64_t set) {
@@ -359,9 +383,11 @@ struct Search {
         return uint16_t(shot_sets.size() - 1);
     }
     void lay_out(const Node& n) {
-        for (const auto& c : lifts[n.lift]) cr.set(c.first / TOWER_MAX_ROWS, c.first % TOWER_MAX_ROWS, c.second);
+        for (const auto& c : lifts[n.lift])
+            cr.set(c.first / TOWER_MAX_ROWS, c.first % TOWER_MAX_ROWS, c.second);
         for (size_t i = 0; i < blocks.size(); i++)
-            if (shot_sets[n.shots] >> i & 1) cr.set(blocks[i] / TOWER_MAX_ROWS, blocks[i] % TOWER_MAX_ROWS, 0);
+            if (shot_sets[n.shots] >> i & 1)
+                cr.set(blocks[i] / TOWER_MAX_ROWS, blocks[i] % TOWER_MAX_ROWS, 0);
     }
 
     uint16_t lift_id(const std::vector<std::pair<int, uint8_t>>& cells) {
@@ -383,7 +409,9 @@ struct Search {
         bool ok = false;
         int ridden = -1;
         for (int f = 0; f < 600; f++) {
-            uint16_t ctrl = f == 0 ? a.ctrl : cr.state == LIFT ? uint16_t(a.ctrl & (REACH_UP | REACH_DOWN)) : 0;
+            uint16_t ctrl = f == 0             ? a.ctrl
+                            : cr.state == LIFT ? uint16_t(a.ctrl & (REACH_UP | REACH_DOWN))
+                                               : 0;
             cr.step(ctrl);
             if (cr.state == LIFT) ridden = cr.x / 8;
             if (inputs) inputs->push_back(cr.held);
@@ -400,7 +428,8 @@ struct Search {
         to = {cr.x, cr.y, cr.facing, int8_t(cr.dplx_chute), from.lift, from.shots};
         uint64_t shot = shot_sets[from.shots];
         for (size_t i = 0; i < blocks.size(); i++)
-            if (cr.map[blocks[i] / TOWER_MAX_ROWS][blocks[i] % TOWER_MAX_ROWS] == 0) shot |= uint64_t(1) << i;
+            if (cr.map[blocks[i] / TOWER_MAX_ROWS][blocks[i] % TOWER_MAX_ROWS] == 0)
+                shot |= uint64_t(1) << i;
         if (ok) to.shots = shots_id(shot);
         if (ok && ridden >= 0) {
             std::vector<std::pair<int, uint8_t>> cells;
@@ -444,12 +473,18 @@ ReachResult reach_exit(const TowerSource& tower) {
     std::memcpy(cr.map, tower.cell, sizeof cr.map);
     for (int c = 0; c < TOWER_COLUMNS; c++)
         for (int r = 0; r < TOWER_MAX_ROWS; r++)
-            if ((tower.cell[c][r] == CODE_SHOOTABLE || in_shaft(tower, c, r)) && s.blocks.size() < 64)
+            if ((tower.cell[c][r] == CODE_SHOOTABLE || in_shaft(tower, c, r)) &&
+                s.blocks.size() < 64)
                 s.blocks.push_back(c * TOWER_MAX_ROWS + r);
 
-    std::vector<Action> actions = {{REACH_LEFT, -1}, {REACH_RIGHT, -1}, {REACH_LEFT | REACH_FIRE, -1},
-                                   {REACH_RIGHT | REACH_FIRE, -1}, {REACH_UP, -1}, {REACH_DOWN, -1},
-                                   {REACH_FIRE, -1}, {0, -1}};
+    std::vector<Action> actions = {{REACH_LEFT, -1},
+                                   {REACH_RIGHT, -1},
+                                   {REACH_LEFT | REACH_FIRE, -1},
+                                   {REACH_RIGHT | REACH_FIRE, -1},
+                                   {REACH_UP, -1},
+                                   {REACH_DOWN, -1},
+                                   {REACH_FIRE, -1},
+                                   {0, -1}};
     for (int k = 0; k < MAX_MIDDLE_STOPS; k++) actions.push_back({REACH_UP, k});
 
     struct Visit {
@@ -499,7 +534,8 @@ ReachResult reach_exit(const TowerSource& tower) {
 
     // Replay the chain of decisions to collect the frame-by-frame inputs.
     std::vector<uint64_t> chain;
-    for (uint64_t key = node_key(goal_from); seen[key].action >= 0; key = seen[key].parent) chain.push_back(key);
+    for (uint64_t key = node_key(goal_from); seen[key].action >= 0; key = seen[key].parent)
+        chain.push_back(key);
     std::reverse(chain.begin(), chain.end());
     Node at = start;
     Node to;
@@ -541,8 +577,11 @@ std::string format_script(const std::vector<uint16_t>& inputs, uint32_t first_fr
         if (c == previous) continue;
         previous = c;
         std::string name;
-        for (auto [bit, letter] : {std::pair<int, char>{REACH_LEFT, 'L'}, {REACH_RIGHT, 'R'}, {REACH_UP, 'U'},
-                                   {REACH_DOWN, 'D'}, {REACH_FIRE, 'F'}}) {
+        for (auto [bit, letter] : {std::pair<int, char>{REACH_LEFT, 'L'},
+                                   {REACH_RIGHT, 'R'},
+                                   {REACH_UP, 'U'},
+                                   {REACH_DOWN, 'D'},
+                                   {REACH_FIRE, 'F'}}) {
             if (!(c & bit)) continue;
             if (!name.empty()) name += '+';
             name += letter;

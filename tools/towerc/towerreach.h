@@ -19,10 +19,10 @@ constexpr uint16_t REACH_LEFT = 0x001, REACH_RIGHT = 0x002, REACH_UP = 0x004, RE
 
 struct ReachResult {
     bool exit_reached = false;
-    int highest_row = 0;              // highest row the creature stood on
+    int highest_row = 0;  // highest row the creature stood on
     int highest_column = 0;
-    int positions = 0;                // standing positions reached
-    std::vector<uint16_t> inputs;     // held controls, one word per frame, from the first free frame
+    int positions = 0;             // standing positions reached
+    std::vector<uint16_t> inputs;  // held controls, one word per frame, from the first free frame
 };
 
 // The search gives up after this many standing positions.
