@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Instructions per tower frame: runs ascelon-bench-frames under
 # valgrind --tool=callgrind (one dump per frame) and prints the median and
-# maximum instructions per frame, with and without flip() (the copy to the
-# screen, which on a desktop goes through SDL 2's renderer), and the bench's
-# own heap check. Usage: bench/frame_cost.sh [BUILD_DIR]
+# maximum instructions per frame: in all, and without SDL's own presentation
+# of the finished screen (SDL_UpdateRect and SDL_Flip, which on a desktop go
+# through SDL 2 and its video driver), and the bench's own heap check.
+# Usage: bench/frame_cost.sh [BUILD_DIR]
 set -euo pipefail
 case "${1:-}" in
 -h | --help)
@@ -56,12 +57,12 @@ report() {
 }
 
 dumps "$out/all"
-# With --toggle-collect only the time inside flip() is counted.
-dumps "$out/flip" --toggle-collect='flip()'
+# With --toggle-collect only the time inside those calls is counted.
+dumps "$out/present" --toggle-collect=SDL_UpdateRect
 cat "$out/all/bench.txt"
 report "instructions per frame, everything" "$out/all/frames.txt"
-report "instructions per frame in flip() (copy to the screen, SDL)" "$out/flip/frames.txt"
-awk 'NR == FNR { flip[$2 " " $4] = $1; next } { print $1 - flip[$2 " " $4], $2, $3, $4 }' \
-  "$out/flip/frames.txt" "$out/all/frames.txt" >"$out/game.txt"
-report "instructions per frame without flip() (the game's own work)" "$out/game.txt"
+report "instructions per frame in SDL_UpdateRect and SDL_Flip (the video driver)" "$out/present/frames.txt"
+awk 'NR == FNR { present[$2 " " $4] = $1; next } { print $1 - present[$2 " " $4], $2, $3, $4 }' \
+  "$out/present/frames.txt" "$out/all/frames.txt" >"$out/game.txt"
+report "instructions per frame of the game (everything up to the finished screen)" "$out/game.txt"
 exit "$status"

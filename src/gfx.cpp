@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "Ascelon.h"
 #include "Lzma.h"
@@ -69,6 +70,23 @@ static SDL_Surface* new_frame_surface(int w, int h) {
     return SDL_CreateRGBSurface(0, w, h, screen->format->BitsPerPixel, 0, 0, 0, 0);
 }
 
+// SDL builds the mapping between two surfaces, on the heap, the first time
+// one is drawn onto the other. Drawing one pixel of each picture into the
+// frame buffer as it is loaded (and putting the pixel back) does that at
+// load time, so that no frame ever allocates.
+static void prepare_blit(SDL_Surface* from, SDL_Surface* to) {
+    if (!to) return;
+    SDL_LockSurface(to);
+    const uint16_t kept = *static_cast<uint16_t*>(to->pixels);
+    SDL_UnlockSurface(to);
+    SDL_Rect one{0, 0, 1, 1};
+    SDL_Rect at{0, 0, 1, 1};
+    SDL_BlitSurface(from, &one, to, &at);
+    SDL_LockSurface(to);
+    *static_cast<uint16_t*>(to->pixels) = kept;
+    SDL_UnlockSurface(to);
+}
+
 void init_gfx() {
     screen = SDL_SetVideoMode(320, 240, 16, 0);
     if (!screen) ComplainAndExit(nullptr, false);
@@ -76,8 +94,13 @@ void init_gfx() {
     if (!buffer) ComplainAndExit(nullptr, false);
     panel = new_frame_surface(320, 24);
     if (!panel) ComplainAndExit(nullptr, false);
+    prepare_blit(buffer, screen);
+    prepare_blit(panel, screen);
     for (const auto& image : startup_images)
         *image.surface = load_bmp(image.file, image.keyed, 255, 0, 255);
+    // The panel's pieces are drawn onto the panel, not into the frame.
+    for (SDL_Surface* piece : {spr_panel1, spr_panel2, spr_panel3, spr_time, spr_icons, spr_chiffres})
+        prepare_blit(piece, panel);
     iSin = 0;
 }
 
@@ -134,6 +157,7 @@ SDL_Surface* load_bmp(const char* name, bool keyed, unsigned char r, unsigned ch
         std::snprintf(message, sizeof message, "cannot load the picture %s", name);
         ComplainAndExit(message, true);
     }
+    prepare_blit(surface, buffer);
     return surface;
 }
 
