@@ -1,0 +1,63 @@
+// A hand-built tower for the creature's tests: an empty 16 x 256 map the
+// test fills cell by cell, the creature standing where the test puts it, and
+// frames run through the same update order as the level loop.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "controls.h"
+#include "decors.h"
+#include "map.h"
+#include "nmis.h"
+#include "player.h"
+
+class PlayerTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        if (!current_map) current_map = static_cast<uint8_t*>(std::malloc(MAP_COLUMNS * MAP_ROWS));
+        std::memset(current_map, 0, MAP_COLUMNS * MAP_ROWS);
+        nb_tiles_tour = 47;
+        if (!tab_sprites)
+            tab_sprites = static_cast<str_sprite*>(std::calloc(NB_SPRITES_TAB, sizeof(str_sprite)));
+        std::memset(tab_sprites, 0, NB_SPRITES_TAB * sizeof(str_sprite));
+        tab_sprites[4].cpt = -1;  // no shot in flight
+        init_decors();
+        reset_piliers();
+        init_vars_player();
+        ctrl_player = 0;
+        flag_player_fire = 0;
+        vitesse_chute = dplx_chute = cpt_chute = 0;
+    }
+
+    // Standing still at (x, y), the clock running, as after the arrival.
+    static void stand(int16_t x, int16_t y, uint8_t facing = 0) {
+        player_map_x = x;
+        player_map_y = y;
+        flag_player_sens = facing;
+        player_num_anim = ANIM_IDLE;
+        player_num_frame = 0;
+        player_num_spr = 12;
+        flag_player_aff = 1;
+        flag_decrement_time = 1;
+    }
+
+    // A run of plain steps in one row, columns first..last.
+    static void steps(int row, int first, int last, uint8_t code = CELL_STEP) {
+        for (int c = first; c <= last; ++c) map_cell(c, row) = code;
+    }
+
+    // One frame of the creature's part of the level loop, with the loop's
+    // answer to the creature entering the exit door.
+    static void frame(uint32_t buttons) {
+        ctrl_player = buttons;
+        gere_piliers();
+        gere_player();
+        gere_nmis();
+        gere_fire();
+        gere_col_player();
+        if (flag_finish_level == 2) flag_finish_level = 3;
+    }
+};
