@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "Ascelon.h"
 #include "map.h"
+#include "player.h"
+#include "sim.h"
 #include "towerc.h"
 #include "towerreach.h"
 
@@ -385,4 +388,31 @@ TEST(TowerRoutes, SearchRidesLiftsAndPassesTunnels) {
     EXPECT_FALSE(reach_exit(t).exit_reached);
     for (int r = 2; r <= 4; r++) t.cell[1][r] = t.cell[9][r] = CODE_DOOR;  // a tunnel to it
     EXPECT_TRUE(reach_exit(t).exit_reached);
+}
+
+// The way the search finds is played through the game itself, enemies and
+// clock included: every tower is climbed to the exit and sinks.
+TEST(TowerRoutes, EveryFoundWayClimbsTheTowerInTheGame) {
+    for (int mission = 1; mission <= 2; mission++)
+        for (int lvl = 0; lvl < 8; lvl++) {
+            TowerSource t = load_source(mission, lvl);
+            ReachResult found = reach_exit(t);
+            ASSERT_TRUE(found.exit_reached) << t.name;
+            sim_options o;
+            std::string error;
+            ASSERT_TRUE(parse_input_script(format_script(found.inputs, ARRIVAL_FRAMES), o.input, error))
+                << error;
+            o.mission = uint16_t(mission - 1);
+            o.tower = uint16_t(lvl);
+            o.frames = 4000;
+            // A fresh game: nothing left over from an earlier attempt steers this one.
+            lives = 3;
+            reset_score();
+            vitesse_chute = dplx_chute = cpt_chute = 0;
+            flag_player_fire = 0;
+            sim_result r = sim_run(o);
+            EXPECT_EQ(r.end, sim_end::finished) << t.name << ": " << sim_end_name(r.end) << " after "
+                                                << r.frames_run << " frames";
+            EXPECT_EQ(lives, 3) << t.name;
+        }
 }

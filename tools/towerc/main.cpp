@@ -88,17 +88,9 @@ int main(int argc, char** argv) {
         present[mission - 1][lvl] = true;
         TowerSource& t = towers[mission - 1][lvl];
         if (load_tower_file(path, tower_quota[mission - 1][lvl], t, errors) && out_path.empty()) {
-            int cells = 0, lifts = 0, doors = 0, spawns = 0;
-            for (int c = 0; c < TOWER_COLUMNS; c++)
-                for (int r = 0; r <= t.height; r++) {
-                    uint8_t code = t.cell[c][r];
-                    cells += code != 0;
-                    lifts += code == CODE_LIFT;
-                    doors += code == CODE_DOOR;
-                    spawns += code < 0x80 && (code & 0x70) != 0;
-                }
+            const TowerCounts n = count_tower(t);
             std::printf("%s: ok, %d rows, %d cells, %d lifts, %d doors, %d enemies\n", path.c_str(),
-                        t.height, cells, lifts, doors / 3, spawns);
+                        t.height, n.cells, n.lifts, n.door_cells / 3, n.spawns);
         }
         if (reach && errors.empty()) {
             ReachResult r = reach_exit(t);

@@ -129,27 +129,19 @@ void check_counts(const TowerSource& t, const TowerQuota& q, std::vector<std::st
         errors.push_back(t.name + ": the tower is " + std::to_string(t.height) +
                          " rows high, it must be " + std::to_string(q.height) + " (" +
                          std::to_string(q.height + 1) + " lines from the top row down to row 0)");
-    int cells = 0, lifts = 0, door_cells = 0, spawns = 0;
-    for (int c = 0; c < TOWER_COLUMNS; c++)
-        for (int r = 0; r <= t.height; r++) {
-            uint8_t code = t.cell[c][r];
-            cells += code != 0;
-            lifts += code == CODE_LIFT;
-            door_cells += code == CODE_DOOR;
-            spawns += is_spawn(code);
-        }
+    const TowerCounts n = count_tower(t);
     auto compare = [&](const char* what, int have, int need) {
         if (have != need)
             errors.push_back(t.name + ": " + std::to_string(have) + " " + what +
                              ", the tower needs " + std::to_string(need));
     };
-    compare("stored cells", cells, q.cells);
-    compare("lifts", lifts, q.lifts);
-    if (door_cells % 3 != 0 || door_cells / 3 != q.doors)
-        errors.push_back(t.name + ": " + std::to_string(door_cells) +
+    compare("stored cells", n.cells, q.cells);
+    compare("lifts", n.lifts, q.lifts);
+    if (n.door_cells % 3 != 0 || n.door_cells / 3 != q.doors)
+        errors.push_back(t.name + ": " + std::to_string(n.door_cells) +
                          " tunnel door cells, the tower needs " + std::to_string(q.doors) +
                          " doors of 3 cells (" + std::to_string(q.doors * 3) + ")");
-    compare("enemy spawn markers", spawns, q.spawns);
+    compare("enemy spawn markers", n.spawns, q.spawns);
 }
 
 void check_exit(const TowerSource& t, std::vector<std::string>& errors) {
@@ -317,6 +309,19 @@ void check_spawns(const TowerSource& t, std::vector<std::string>& errors) {
 }
 
 }  // namespace
+
+TowerCounts count_tower(const TowerSource& t) {
+    TowerCounts n;
+    for (int c = 0; c < TOWER_COLUMNS; c++)
+        for (int r = 0; r <= t.height && r < TOWER_MAX_ROWS; r++) {
+            uint8_t code = t.cell[c][r];
+            n.cells += code != 0;
+            n.lifts += code == CODE_LIFT;
+            n.door_cells += code == CODE_DOOR;
+            n.spawns += is_spawn(code);
+        }
+    return n;
+}
 
 int symbol_code(char symbol) {
     for (const Symbol& s : legend)

@@ -49,6 +49,12 @@ struct TowerSource {
     uint8_t cell[TOWER_COLUMNS][TOWER_MAX_ROWS] = {};
 };
 
+// What a tower holds, in the terms of the table of towers.
+struct TowerCounts {
+    int cells = 0, lifts = 0, door_cells = 0, spawns = 0;
+};
+TowerCounts count_tower(const TowerSource& tower);
+
 // Symbol of a cell code in the sources, and back. symbol_code gives -1 for
 // an unknown symbol; code_symbol gives 0 for a code that has no symbol.
 int symbol_code(char symbol);
