@@ -184,13 +184,12 @@ void player_jump() {
     }
     ++player_num_frame;
     if (player_num_frame == static_cast<int16_t>(lg_seq_saut)) {
-        if (test_player_movey(-1)) {
-            // Ground right below: the fall state shows the landing.
-            player_num_anim = ANIM_FALL;
-            player_num_frame = 0;
-        } else {
-            player_num_anim = ANIM_FALL;
-            player_num_frame = 0;
+        // With ground right below, the fall state only shows the landing;
+        // otherwise the creature drops on, straight down and already fast.
+        const bool moved = test_player_movey(-1) == 0;
+        player_num_anim = ANIM_FALL;
+        player_num_frame = 0;
+        if (moved) {
             vitesse_chute = 3;
             player_num_spr = 0;
             dplx_chute = 0;
