@@ -8,7 +8,20 @@
 
 namespace {
 
-using Jump = PlayerTest;
+class Jump : public PlayerTest {
+  protected:
+    // Starts a long jump to the right and gives the creature's y after each
+    // frame of it.
+    static std::vector<int> long_jump_to_the_right() {
+        frame(CTRL_RIGHT | CTRL_FIRE);
+        std::vector<int> ys;
+        while (player_num_anim == ANIM_JUMP && ys.size() < 20) {
+            frame(0);
+            ys.push_back(player_map_y);
+        }
+        return ys;
+    }
+};
 
 TEST_F(Jump, LongJumpInOpenSpaceRisesNineAndLandsWithTwoFrames) {
     steps(1, 0, 15);  // a full ring: ground everywhere at y 8
@@ -42,12 +55,7 @@ TEST_F(Jump, DescentOntoAHigherStepShrinksTheStepAndLandsWithoutLandingFrames) {
     steps(1, 0, 15);
     map_cell(2, 2) = CELL_STEP;  // one row up, ahead
     stand(4, 8);
-    frame(CTRL_RIGHT | CTRL_FIRE);
-    std::vector<int> ys;
-    while (player_num_anim == ANIM_JUMP && ys.size() < 20) {
-        frame(0);
-        ys.push_back(player_map_y);
-    }
+    const std::vector<int> ys = long_jump_to_the_right();
     // Frame 10 wants -2 (to 11) but meets the step: -1 fits (12). Frame 11
     // wants -3 and shrinks to nothing: it stands on the step.
     EXPECT_EQ(ys, (std::vector<int>{11, 13, 15, 16, 17, 17, 17, 16, 15, 13, 12, 12}));
@@ -60,12 +68,7 @@ TEST_F(Jump, AscentUnderACeilingGivesUpForTheFrame) {
     steps(1, 0, 15);
     steps(5, 0, 15);  // its underside at y 20: the 10-unit box fits up to y 10
     stand(4, 8);
-    frame(CTRL_RIGHT | CTRL_FIRE);
-    std::vector<int> ys;
-    while (player_num_anim == ANIM_JUMP && ys.size() < 20) {
-        frame(0);
-        ys.push_back(player_map_y);
-    }
+    const std::vector<int> ys = long_jump_to_the_right();
     EXPECT_EQ(ys, (std::vector<int>{10, 10, 10, 10, 10, 10, 10, 9, 8, 8}));
     EXPECT_EQ(player_num_anim, ANIM_IDLE);
 }
