@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "blank_tower.h"
 #include "controls.h"
 #include "decors.h"
 #include "map.h"
@@ -17,13 +18,8 @@
 class PlayerTest : public testing::Test {
   protected:
     void SetUp() override {
-        if (!current_map) current_map = static_cast<uint8_t*>(std::malloc(MAP_COLUMNS * MAP_ROWS));
-        std::memset(current_map, 0, MAP_COLUMNS * MAP_ROWS);
-        nb_tiles_tour = 47;
-        if (!tab_sprites)
-            tab_sprites = static_cast<str_sprite*>(std::calloc(NB_SPRITES_TAB, sizeof(str_sprite)));
-        std::memset(tab_sprites, 0, NB_SPRITES_TAB * sizeof(str_sprite));
-        tab_sprites[4].cpt = -1;  // no shot in flight
+        blank_map(47);
+        clear_records();
         init_decors();
         reset_piliers();
         init_vars_player();

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "blank_tower.h"
 #include "Ascelon.h"
 #include "gfx.h"
 #include "map.h"
@@ -17,9 +18,7 @@ namespace {
 class Collision : public testing::Test {
   protected:
     void SetUp() override {
-        init_map(0, 0);
-        std::memset(current_map, 0, 4096);
-        nb_tiles_tour = 40;
+        blank_map(40);
         reset_score();
         init_bonus();
         lives = 3;

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "blank_tower.h"
 #include "map.h"
 #include "nmis.h"
 #include "player.h"
@@ -12,12 +13,8 @@ namespace {
 class Shots : public testing::Test {
   protected:
     void SetUp() override {
-        init_map(0, 0);
-        std::memset(current_map, 0, 4096);
-        nb_tiles_tour = 40;
-        init_nmis();
-        reset_all_nmis();
-        reset_fire();
+        blank_map(40);
+        clear_records();
         reset_score();
         init_bonus();
     }

@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "blank_tower.h"
 #include "Ascelon.h"
 #include "decors.h"
 #include "gfx.h"
@@ -17,9 +18,7 @@
 class BlankTower : public ::testing::Test {
   protected:
     void SetUp() override {
-        init_map(0, 0);
-        std::memset(current_map, 0, MAP_COLUMNS * MAP_ROWS);
-        nb_tiles_tour = 47;
+        blank_map(47);
         init_tour(0);
         init_decors();
         init_nmis();
