@@ -147,7 +147,7 @@ void player_idle() {
             player_num_frame = 0;
             player_num_anim = ANIM_LIFT;
             // A returning lift that is boarded stays where its rider takes it.
-            remove_pilier(&map_cell(player_map_x / 8, player_map_y / 4 - 1));
+            remove_pilier(&player_cell_under());
             return;
         }
         if (ctrl_player & CTRL_UP) {

@@ -60,6 +60,7 @@ void player_subway();
 void player_start_drowning();
 
 // Moves and tests against the map.
+uint8_t& player_cell_under();  // the cell the creature stands on
 uint16_t player_col_decor();
 uint16_t test_player_movex(int16_t dx);
 uint16_t test_player_movey(int16_t dy);

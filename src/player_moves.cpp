@@ -23,7 +23,7 @@ const uint8_t tab_edges[32] = {
     0x11, 0x23, 0x00, 0x00,  // 7
 };
 
-static uint8_t& cell_under() { return map_cell(player_map_x / 8, player_map_y / 4 - 1); }
+uint8_t& player_cell_under() { return map_cell(player_map_x / 8, player_map_y / 4 - 1); }
 
 uint16_t player_col_decor() { return col_vs_decor(player_map_x, player_map_y, -3, 2, 0, 0, 9); }
 
@@ -72,7 +72,7 @@ int16_t test_tunnel() {
 }
 
 int16_t test_ascenseur() {
-    switch (cell_under()) {
+    switch (player_cell_under()) {
         case CELL_LIFT_BOTTOM:
             return 1;
         case CELL_LIFT_TOP:
@@ -85,12 +85,12 @@ int16_t test_ascenseur() {
 }
 
 void test_break_plateform() {
-    uint8_t& c = cell_under();
+    uint8_t& c = player_cell_under();
     if ((c & 0xB3) == 0x91) c = 0;
 }
 
 int16_t test_block_glissant() {
-    const uint8_t c = cell_under();
+    const uint8_t c = player_cell_under();
     if (!(c & CELL_SOLID) || (c & 3) != KIND_PLATFORM) return 0;
     switch (c & 0x30) {
         case 0x20:
@@ -111,7 +111,7 @@ void test_glissade() {
 // that returns by itself; without a free return record nothing is written
 // and the lift's shaft stays as the ride left it.
 static void leave_lift() {
-    uint8_t& c = cell_under();
+    uint8_t& c = player_cell_under();
     if (insert_pilier(&c)) c = CELL_LIFT_MIDDLE;
     flag_player_ascenseur = -1;
     flag_player_ascenseur2 = 0;

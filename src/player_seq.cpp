@@ -24,8 +24,6 @@ constexpr uint16_t WATER_LINE = 178;
 constexpr int16_t SUB_HIDDEN = -20, SUB_SURFACED = -2, DOME_OPEN = -24;
 constexpr uint16_t SUNK_ROWS = 6;
 
-static uint8_t& cell_under() { return map_cell(player_map_x / 8, player_map_y / 4 - 1); }
-
 void player_tunnel() {
     if (player_num_frame <= 3) {
         // Turn to the door and centre on its column.
@@ -105,13 +103,13 @@ void player_ascenseur() {
         player_num_frame = 1;
         flag_player_ascenseur = 1;
         // The platform leaves its row: a rising lift leaves its column there.
-        uint8_t& c = cell_under();
+        uint8_t& c = player_cell_under();
         c = static_cast<uint8_t>((c & LIFT_STOP_BITS) | (dir_dpl_ascenseur > 0 ? CELL_SOLID : 0));
     }
     player_map_y = static_cast<int16_t>((player_map_y + dir_dpl_ascenseur) & 0x3ff);
     if (player_map_y & 3) return;
 
-    uint8_t& cell = cell_under();
+    uint8_t& cell = player_cell_under();
     const uint8_t stop = cell & LIFT_STOP_BITS;
     bool halt;
     if (dir_dpl_ascenseur < 0) {
