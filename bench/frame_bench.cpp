@@ -6,9 +6,10 @@
 //    when there is any: a frame must only reuse what the tower start set up.
 // The first frame of each run also holds the tower's set-up (the simulator
 // calls back only after a frame), so it is left out of both checks. A short
-// warm-up run goes first: SDL builds the blit mapping between two surfaces
-// the first time one is really drawn onto the other (16 bytes, once, when
-// the panel first shows on the screen), which is not a cost of the frames.
+// warm-up run goes first and reports any one-time allocation left after its
+// first frame (SDL builds the blit mapping between two surfaces on the heap
+// at their first blit; the game prepares those when it loads the pictures,
+// so it should report none).
 #include <valgrind/callgrind.h>
 
 #include <cstdio>
