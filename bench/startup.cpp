@@ -3,6 +3,7 @@
 //   valgrind --tool=callgrind --toggle-collect=init_gfx build/bench/ascelon-bench-startup
 // (instructions of init_gfx alone), or time it with hyperfine.
 #include <SDL.h>
+
 #include <cstdlib>
 
 #include "gfx.h"

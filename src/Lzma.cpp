@@ -1,8 +1,9 @@
 #include "Lzma.h"
 
+#include <lzma.h>
+
 #include <cstdlib>
 #include <cstring>
-#include <lzma.h>
 
 void GetNextStringFromBuffer(char* dst, const unsigned char*& cursor, short n) {
     std::memcpy(dst, cursor, n);
@@ -62,8 +63,8 @@ unsigned char* LzmaUnpackBufferL(const unsigned char* payload, long payload_leng
     const unsigned props = payload[0];
     // payload[1..4] is the dictionary size: the whole output stays in memory
     // and serves as the dictionary, so it is not needed.
-    const uint32_t size = payload[5] | payload[6] << 8 | payload[7] << 16 |
-                          static_cast<uint32_t>(payload[8]) << 24;
+    const uint32_t size =
+        payload[5] | payload[6] << 8 | payload[7] << 16 | static_cast<uint32_t>(payload[8]) << 24;
     // Every payload must state its size; this also refuses the all-ones
     // "size unknown" marker.
     if (payload[9] | payload[10] | payload[11] | payload[12]) return nullptr;
@@ -77,8 +78,7 @@ unsigned char* LzmaUnpackBufferL(const unsigned char* payload, long payload_leng
     options.ext_flags = LZMA_LZMA1EXT_ALLOW_EOPM;
     options.ext_size_low = size;
     options.ext_size_high = 0;
-    const lzma_filter filters[2] = {{LZMA_FILTER_LZMA1EXT, &options},
-                                    {LZMA_VLI_UNKNOWN, nullptr}};
+    const lzma_filter filters[2] = {{LZMA_FILTER_LZMA1EXT, &options}, {LZMA_VLI_UNKNOWN, nullptr}};
 
     unsigned char* output = static_cast<unsigned char*>(std::malloc(size ? size : 1));
     if (!output) return nullptr;

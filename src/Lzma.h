@@ -21,5 +21,4 @@ unsigned char* LzmaUnpackFromPack(const unsigned char* pack, unsigned long pack_
 
 // Unpacks one payload (13-byte header and LZMA data) into a new buffer of
 // exactly the size its header states, or null. out_size may be null.
-unsigned char* LzmaUnpackBufferL(const unsigned char* payload, long payload_length,
-                                 long* out_size);
+unsigned char* LzmaUnpackBufferL(const unsigned char* payload, long payload_length, long* out_size);

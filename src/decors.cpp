@@ -61,17 +61,11 @@ void init_decors() {
         int8_t d = SPR_NONE;
         if (code & CELL_SOLID) {
             switch (code & 3) {
-                case KIND_BLOCK:
-                    d = SPR_BLOCK;
-                    break;
-                case KIND_SHOOTABLE:
-                    d = SPR_SHOOTABLE;
-                    break;
-                case KIND_DOOR:
-                    d = SPR_DOOR;
-                    break;
-                default:  // breaking and slippery steps look like plain steps
-                    d = (code & LIFT_STOP_BITS) ? SPR_LIFT : SPR_STEP;
+            case KIND_BLOCK: d = SPR_BLOCK; break;
+            case KIND_SHOOTABLE: d = SPR_SHOOTABLE; break;
+            case KIND_DOOR: d = SPR_DOOR; break;
+            default:  // breaking and slippery steps look like plain steps
+                d = (code & LIFT_STOP_BITS) ? SPR_LIFT : SPR_STEP;
             }
         }
         tab_pse2spr[code] = d;

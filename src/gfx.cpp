@@ -51,18 +51,30 @@ static const struct {
     SDL_Surface** surface;
     bool keyed;
 } startup_images[] = {
-    {"titre.bmp", &spr_titre, true},         {"podium.bmp", &spr_podium, true},
-    {"player.bmp", &spr_player, true},       {"player2.bmp", &spr_player2, true},
-    {"subway.bmp", &spr_subway, true},       {"etoiles.bmp", &spr_etoiles, true},
-    {"backgnds.bmp", &spr_backgnd, true},    {"toptower.bmp", &spr_toptower, true},
-    {"decors.bmp", &spr_decors, true},       {"portes.bmp", &spr_portes, true},
-    {"fire.bmp", &spr_fire, true},           {"flying.bmp", &spr_flying, true},
-    {"panel1.bmp", &spr_panel1, false},      {"panel2.bmp", &spr_panel2, false},
-    {"panel3.bmp", &spr_panel3, false},      {"time.bmp", &spr_time, false},
-    {"time_icons.bmp", &spr_icons, false},   {"chiffres.bmp", &spr_chiffres, false},
-    {"torpille.bmp", &spr_torpille, true},   {"fishs.bmp", &spr_fishs, true},
-    {"parallax1.bmp", &spr_parallax1, false}, {"parallax2.bmp", &spr_parallax2, false},
-    {"parallax3.bmp", &spr_parallax3, false}, {"parallax4.bmp", &spr_parallax4, false},
+    {"titre.bmp", &spr_titre, true},
+    {"podium.bmp", &spr_podium, true},
+    {"player.bmp", &spr_player, true},
+    {"player2.bmp", &spr_player2, true},
+    {"subway.bmp", &spr_subway, true},
+    {"etoiles.bmp", &spr_etoiles, true},
+    {"backgnds.bmp", &spr_backgnd, true},
+    {"toptower.bmp", &spr_toptower, true},
+    {"decors.bmp", &spr_decors, true},
+    {"portes.bmp", &spr_portes, true},
+    {"fire.bmp", &spr_fire, true},
+    {"flying.bmp", &spr_flying, true},
+    {"panel1.bmp", &spr_panel1, false},
+    {"panel2.bmp", &spr_panel2, false},
+    {"panel3.bmp", &spr_panel3, false},
+    {"time.bmp", &spr_time, false},
+    {"time_icons.bmp", &spr_icons, false},
+    {"chiffres.bmp", &spr_chiffres, false},
+    {"torpille.bmp", &spr_torpille, true},
+    {"fishs.bmp", &spr_fishs, true},
+    {"parallax1.bmp", &spr_parallax1, false},
+    {"parallax2.bmp", &spr_parallax2, false},
+    {"parallax3.bmp", &spr_parallax3, false},
+    {"parallax4.bmp", &spr_parallax4, false},
     {"bastower.bmp", &spr_bottower, false},
 };
 
@@ -99,7 +111,8 @@ void init_gfx() {
     for (const auto& image : startup_images)
         *image.surface = load_bmp(image.file, image.keyed, 255, 0, 255);
     // The panel's pieces are drawn onto the panel, not into the frame.
-    for (SDL_Surface* piece : {spr_panel1, spr_panel2, spr_panel3, spr_time, spr_icons, spr_chiffres})
+    for (SDL_Surface* piece :
+         {spr_panel1, spr_panel2, spr_panel3, spr_time, spr_icons, spr_chiffres})
         prepare_blit(piece, panel);
     iSin = 0;
 }
@@ -127,7 +140,8 @@ SDL_Surface* bmp_to_surface(const unsigned char* file, long size, bool keyed, un
     uint16_t palette[256] = {};
     for (uint32_t i = 0; i < colours; ++i) {
         const unsigned char* quad = file + 54 + 4 * i;  // blue, green, red, unused
-        palette[i] = static_cast<uint16_t>((quad[2] >> 3) << 11 | (quad[1] >> 2) << 5 | quad[0] >> 3);
+        palette[i] =
+            static_cast<uint16_t>((quad[2] >> 3) << 11 | (quad[1] >> 2) << 5 | quad[0] >> 3);
     }
 
     SDL_Surface* surface = new_frame_surface(width, height);

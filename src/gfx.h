@@ -3,6 +3,7 @@
 #pragma once
 
 #include <SDL.h>
+
 #include <cstdint>
 
 extern SDL_Surface* screen;  // the visible 320 x 240 RGB565 screen (SDL's)

@@ -57,8 +57,8 @@ uint16_t col_vs_decor(int16_t x, int16_t y, int16_t dx_left, int16_t dx_right,
             uint8_t& cell = map_cell(column, base + k);
             if (!(cell & CELL_SOLID)) continue;
             const int t = cell & 15;
-            if (t == 1) return 1;                 // a step of any kind
-            if ((t & 3) == KIND_DOOR) continue;   // doors never collide
+            if (t == 1) return 1;                // a step of any kind
+            if ((t & 3) == KIND_DOOR) continue;  // doors never collide
             const int left = column * 8 + sub_x;
             if (x < left || x > left + sub_w) continue;
             if (height_class == 2 && (t & 1) == 0 && t != 0) {

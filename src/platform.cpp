@@ -1,8 +1,9 @@
 #include "platform.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 #include "controls.h"
 
@@ -17,8 +18,8 @@ int platform_poll_event(SDL_Event* event) { return SDL_PollEvent(event); }
 // to right releases up and presses right), so they wait in a small ring.
 static SDL_Event pending[16];
 static unsigned pending_head, pending_count;
-static uint8_t hat_state;     // last SDL hat bits seen
-static uint8_t axis_state[2]; // per stick axis: 0 centre, 1 negative, 2 positive
+static uint8_t hat_state;      // last SDL hat bits seen
+static uint8_t axis_state[2];  // per stick axis: 0 centre, 1 negative, 2 positive
 
 static void push_button(uint8_t type, int button) {
     if (pending_count == 16) return;  // cannot happen with the mappings below
@@ -46,9 +47,13 @@ static int key_button(SDLKey key) {
 }
 
 static void hat_changed(uint8_t value) {
-    static const struct { uint8_t bit; int button; } dirs[4] = {
-        {SDL_HAT_UP, JOY_UP}, {SDL_HAT_LEFT, JOY_LEFT},
-        {SDL_HAT_DOWN, JOY_DOWN}, {SDL_HAT_RIGHT, JOY_RIGHT}};
+    static const struct {
+        uint8_t bit;
+        int button;
+    } dirs[4] = {{SDL_HAT_UP, JOY_UP},
+                 {SDL_HAT_LEFT, JOY_LEFT},
+                 {SDL_HAT_DOWN, JOY_DOWN},
+                 {SDL_HAT_RIGHT, JOY_RIGHT}};
     for (const auto& d : dirs) {
         bool was = hat_state & d.bit, now = value & d.bit;
         if (was != now) push_button(now ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP, d.button);

@@ -85,17 +85,10 @@ void player_idle() {
     test_break_plateform();
     const int16_t ahead = flag_player_sens ? -1 : 1;
     switch (test_player_edge()) {
-        case 1:
-            start_fall(0, 0);
-            return;
-        case 2:
-            start_fall(SPR_FALL_FORWARD, ahead);
-            return;
-        case 3:
-            start_fall(SPR_FALL_BACK, static_cast<int16_t>(-ahead));
-            return;
-        default:
-            break;
+    case 1: start_fall(0, 0); return;
+    case 2: start_fall(SPR_FALL_FORWARD, ahead); return;
+    case 3: start_fall(SPR_FALL_BACK, static_cast<int16_t>(-ahead)); return;
+    default: break;
     }
     test_glissade();
 

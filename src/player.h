@@ -19,20 +19,20 @@ enum : uint16_t {
     ANIM_SUBWAY = 10,
 };
 
-extern uint16_t player_num_anim;   // state 0..10
-extern int16_t player_num_frame;   // frame counter inside the state
-extern uint16_t player_num_spr;    // picture: bits 0-6 frame, bit 7 mirrored sheet
-extern int16_t player_map_x;       // 0..127 around the tower
-extern int16_t player_map_y;       // 0..1023, feet level
+extern uint16_t player_num_anim;            // state 0..10
+extern int16_t player_num_frame;            // frame counter inside the state
+extern uint16_t player_num_spr;             // picture: bits 0-6 frame, bit 7 mirrored sheet
+extern int16_t player_map_x;                // 0..127 around the tower
+extern int16_t player_map_y;                // 0..1023, feet level
 extern int16_t player_scr_x, player_scr_y;  // submarine offsets / position
-extern uint8_t flag_player_sens;   // facing: 0 right, 1 left
-extern uint8_t flag_player_aff;    // 1 when the creature is drawn
+extern uint8_t flag_player_sens;            // facing: 0 right, 1 left
+extern uint8_t flag_player_aff;             // 1 when the creature is drawn
 extern uint8_t flag_player_dead;
-extern uint8_t flag_player_fire;   // 1 from a throw until fire is released
-extern int8_t flag_player_ascenseur;   // 1 riding a lift, -1 not
-extern uint8_t flag_player_ascenseur2; // a knock waits for the lift's next row
-extern uint8_t flag_finish_level;  // 0 playing .. 4 the tower is over
-extern uint8_t flag_decrement_time;  // 1 while the clock runs
+extern uint8_t flag_player_fire;        // 1 from a throw until fire is released
+extern int8_t flag_player_ascenseur;    // 1 riding a lift, -1 not
+extern uint8_t flag_player_ascenseur2;  // a knock waits for the lift's next row
+extern uint8_t flag_finish_level;       // 0 playing .. 4 the tower is over
+extern uint8_t flag_decrement_time;     // 1 while the clock runs
 extern int16_t player_dpl_x, player_dpl_y;
 extern uint16_t lg_seq_saut;
 extern uint16_t flag_petit_saut;

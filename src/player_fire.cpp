@@ -52,8 +52,7 @@ void gere_fire() {
     switch (e->status) {
     case NMI_STUNNED:
     case NMI_VPATROL:
-    case NMI_HPATROL:
-        break;  // they cannot be destroyed
+    case NMI_HPATROL: break;  // they cannot be destroyed
     case NMI_ROLLER:
         e->status = NMI_STUNNED;
         e->cpt = 75;  // stands still for 76 frames

@@ -73,14 +73,10 @@ int16_t test_tunnel() {
 
 int16_t test_ascenseur() {
     switch (player_cell_under()) {
-        case CELL_LIFT_BOTTOM:
-            return 1;
-        case CELL_LIFT_TOP:
-            return -1;
-        case CELL_LIFT_MIDDLE:
-            return 0;
-        default:
-            return 2;
+    case CELL_LIFT_BOTTOM: return 1;
+    case CELL_LIFT_TOP: return -1;
+    case CELL_LIFT_MIDDLE: return 0;
+    default: return 2;
     }
 }
 
@@ -93,12 +89,9 @@ int16_t test_block_glissant() {
     const uint8_t c = player_cell_under();
     if (!(c & CELL_SOLID) || (c & 3) != KIND_PLATFORM) return 0;
     switch (c & 0x30) {
-        case 0x20:
-            return -1;
-        case 0x30:
-            return 1;
-        default:
-            return 0;
+    case 0x20: return -1;
+    case 0x30: return 1;
+    default: return 0;
     }
 }
 
@@ -126,16 +119,14 @@ static void knock() {
 
 void gere_col_player() {
     switch (player_num_anim) {
-        case ANIM_KNOCKED:
-        case ANIM_DROWN:
-        case ANIM_ENDLEVEL:
-        case ANIM_SUBWAY:
-            return;
-        case ANIM_TUNNEL:
-            if (player_num_frame >= 10 && player_num_frame <= 30) return;  // inside the door
-            break;
-        default:
-            break;
+    case ANIM_KNOCKED:
+    case ANIM_DROWN:
+    case ANIM_ENDLEVEL:
+    case ANIM_SUBWAY: return;
+    case ANIM_TUNNEL:
+        if (player_num_frame >= 10 && player_num_frame <= 30) return;  // inside the door
+        break;
+    default: break;
     }
 
     // A lift only lets its rider go at a row boundary, where the lift can stop.

@@ -151,66 +151,62 @@ void player_endlevel() {
         set_clip(0, 0, 320, WATER_LINE);
     }
     switch (player_num_frame) {
-        case 1:  // the submarine surfaces
-            if (++player_scr_y == SUB_SURFACED) player_num_frame = 2;
-            break;
-        case 2:  // its dome slides aside
-            player_num_spr = 0;
-            player_map_y = 8;
-            player_scr_x = static_cast<int16_t>(player_scr_x - 2);
-            if (player_scr_x == DOME_OPEN) player_num_frame = 3;
-            break;
-        case 3:  // the creature climbs in
-            if (--player_map_y == 0) player_num_frame = 4;
-            break;
-        case 4:
-            player_scr_x = static_cast<int16_t>(player_scr_x + 2);
-            if (player_scr_x == 0) player_num_frame = 5;
-            break;
-        case 5:
-            player_num_frame = 6;
-            break;
-        case 6:  // and dives
-            flag_player_aff = 0;
-            if (--player_scr_y == SUB_HIDDEN) player_num_frame = 7;
-            break;
-        default:
-            flag_finish_level = 4;
-            set_clip(0, 0, 320, 240);
-            break;
+    case 1:  // the submarine surfaces
+        if (++player_scr_y == SUB_SURFACED) player_num_frame = 2;
+        break;
+    case 2:  // its dome slides aside
+        player_num_spr = 0;
+        player_map_y = 8;
+        player_scr_x = static_cast<int16_t>(player_scr_x - 2);
+        if (player_scr_x == DOME_OPEN) player_num_frame = 3;
+        break;
+    case 3:  // the creature climbs in
+        if (--player_map_y == 0) player_num_frame = 4;
+        break;
+    case 4:
+        player_scr_x = static_cast<int16_t>(player_scr_x + 2);
+        if (player_scr_x == 0) player_num_frame = 5;
+        break;
+    case 5: player_num_frame = 6; break;
+    case 6:  // and dives
+        flag_player_aff = 0;
+        if (--player_scr_y == SUB_HIDDEN) player_num_frame = 7;
+        break;
+    default:
+        flag_finish_level = 4;
+        set_clip(0, 0, 320, 240);
+        break;
     }
 }
 
 void player_subway() {
     set_clip(0, 0, 320, WATER_LINE);
     switch (player_num_frame) {
-        case 1:  // the submarine surfaces at the tower's foot
-            if (++player_scr_y == SUB_SURFACED) player_num_frame = 2;
-            break;
-        case 2:  // its dome slides aside
-            player_num_spr = 0;
-            flag_player_aff = 1;
-            player_scr_x = static_cast<int16_t>(player_scr_x - 2);
-            if (player_scr_x == DOME_OPEN) player_num_frame = 3;
-            break;
-        case 3:  // the creature climbs out onto the first step
-            if (++player_map_y == 8) player_num_frame = 4;
-            break;
-        case 4:
-            player_scr_x = static_cast<int16_t>(player_scr_x + 2);
-            if (player_scr_x == 0) player_num_frame = 5;
-            break;
-        case 5:
-            player_num_frame = 6;
-            break;
-        case 6:
-            if (--player_scr_y == SUB_HIDDEN) player_num_frame = 7;
-            break;
-        default:
-            flag_decrement_time = 1;  // the climb is on the clock from now
-            player_num_anim = ANIM_IDLE;
-            player_num_frame = 0;
-            set_clip(0, 0, 320, 240);
-            break;
+    case 1:  // the submarine surfaces at the tower's foot
+        if (++player_scr_y == SUB_SURFACED) player_num_frame = 2;
+        break;
+    case 2:  // its dome slides aside
+        player_num_spr = 0;
+        flag_player_aff = 1;
+        player_scr_x = static_cast<int16_t>(player_scr_x - 2);
+        if (player_scr_x == DOME_OPEN) player_num_frame = 3;
+        break;
+    case 3:  // the creature climbs out onto the first step
+        if (++player_map_y == 8) player_num_frame = 4;
+        break;
+    case 4:
+        player_scr_x = static_cast<int16_t>(player_scr_x + 2);
+        if (player_scr_x == 0) player_num_frame = 5;
+        break;
+    case 5: player_num_frame = 6; break;
+    case 6:
+        if (--player_scr_y == SUB_HIDDEN) player_num_frame = 7;
+        break;
+    default:
+        flag_decrement_time = 1;  // the climb is on the clock from now
+        player_num_anim = ANIM_IDLE;
+        player_num_frame = 0;
+        set_clip(0, 0, 320, 240);
+        break;
     }
 }

@@ -36,8 +36,8 @@ static void show_page(SDL_Surface* fader, SDL_Surface* picture, int16_t y) {
 void presentation() {
     SDL_Surface* logo = load_bmp("vrusk.bmp", false, 255, 0, 255);
     SDL_Surface* title = load_bmp("present.bmp", false, 255, 0, 255);
-    SDL_Surface* fader = SDL_CreateRGBSurface(SDL_SRCALPHA, 320, 240,
-                                              screen->format->BitsPerPixel, 0, 0, 0, 0);
+    SDL_Surface* fader =
+        SDL_CreateRGBSurface(SDL_SRCALPHA, 320, 240, screen->format->BitsPerPixel, 0, 0, 0, 0);
     if (!fader) ComplainAndExit(nullptr, false);
     SDL_Rect full{0, 0, 320, 240};
     SDL_Rect at{0, 0, 320, 240};

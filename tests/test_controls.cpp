@@ -1,8 +1,7 @@
 // The button table, SELECT, and the desktop's keys and pad arriving as the
 // console's buttons.
-#include <gtest/gtest.h>
-
 #include <SDL.h>
+#include <gtest/gtest.h>
 
 #include "controls.h"
 
@@ -10,7 +9,8 @@ class Controls : public testing::Test {
   protected:
     void SetUp() override {
         SDL_Event e;
-        while (SDL_PollEvent(&e)) {}
+        while (SDL_PollEvent(&e)) {
+        }
         process_controls();
         ctrl_player = 0;
         exit_game = 0;

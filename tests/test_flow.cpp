@@ -27,11 +27,11 @@ std::vector<attempt> attempts;
 std::vector<uint16_t> interlevels;  // tower just climbed
 
 void scripted_tower(uint16_t mission, uint16_t tower) {
-    attempts.push_back({mission, tower, lives, get_score(),
-                        {time_level[0], time_level[1], time_level[2]}});
+    attempts.push_back(
+        {mission, tower, lives, get_score(), {time_level[0], time_level[1], time_level[2]}});
     flag_finish_level = 0;
     flag_player_dead = 0;
-    if (exit_game) return;  // the level loop ends before its first frame
+    if (exit_game) return;                    // the level loop ends before its first frame
     if (attempts.size() > 20) std::_Exit(3);  // the flow never stops
     inc_score(0x100);
     const outcome o = next_outcome < script.size() ? script[next_outcome++] : lost;

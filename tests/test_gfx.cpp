@@ -55,7 +55,8 @@ static SDL_Surface* load(const bytes& f, bool keyed) {
 }
 
 TEST(Loader, RowsComeUprightAndColoursBecomeRgb565) {
-    const std::vector<rgb> palette = {{0, 0, 0}, {255, 255, 255}, {8, 4, 8}, {255, 0, 0}, {7, 3, 7}};
+    const std::vector<rgb> palette = {
+        {0, 0, 0}, {255, 255, 255}, {8, 4, 8}, {255, 0, 0}, {7, 3, 7}};
     // top row: 1 2 3 4, bottom row: 0 0 0 1
     const bytes f = make_bmp(4, 2, palette, {1, 2, 3, 4, 0, 0, 0, 1});
     SDL_Surface* s = load(f, false);
@@ -72,8 +73,8 @@ TEST(Loader, RowsComeUprightAndColoursBecomeRgb565) {
 }
 
 TEST(Loader, MagentaAndNearMagentaAreTransparentOnlyInKeyedPictures) {
-    const std::vector<rgb> palette = {{255, 0, 255}, {252, 0, 252}, {248, 3, 248}, {255, 4, 255},
-                                      {10, 200, 30}};
+    const std::vector<rgb> palette = {
+        {255, 0, 255}, {252, 0, 252}, {248, 3, 248}, {255, 4, 255}, {10, 200, 30}};
     const bytes f = make_bmp(8, 1, palette, {0, 1, 2, 3, 4, 4, 4, 4});
     for (bool keyed : {true, false}) {
         SDL_Surface* s = load(f, keyed);
@@ -117,21 +118,21 @@ TEST(Loader, EveryPictureOfThePackLoadsWithItsSize) {
         const char* name;
         int w, h;
     } sizes[] = {
-        {"backgnds.bmp", 64, 128},   {"bastower.bmp", 128, 24},  {"chiffres.bmp", 8, 88},
-        {"decors.bmp", 96, 8},       {"etoiles.bmp", 32, 8},     {"fire.bmp", 32, 8},
-        {"fishs.bmp", 32, 512},      {"flying.bmp", 32, 256},    {"font.bmp", 128, 48},
-        {"mplayer.bmp", 32, 384},    {"nmis1.bmp", 32, 256},     {"nmis2.bmp", 32, 256},
-        {"nmis3.bmp", 32, 256},      {"nmis4.bmp", 32, 256},     {"panel1.bmp", 8, 24},
-        {"panel2.bmp", 64, 24},      {"panel3.bmp", 64, 24},     {"parallax1.bmp", 8, 8},
-        {"parallax2.bmp", 16, 128},  {"parallax3.bmp", 320, 24}, {"parallax4.bmp", 320, 32},
-        {"player.bmp", 32, 1200},    {"player2.bmp", 32, 1200},  {"podium.bmp", 32, 32},
-        {"portes.bmp", 32, 544},     {"presentation.bmp", 240, 160},
-        {"subway.bmp", 32, 128},     {"time.bmp", 16, 176},      {"time_icons.bmp", 48, 16},
-        {"titre.bmp", 240, 64},      {"toptower.bmp", 128, 64},  {"torpille.bmp", 8, 8},
-        {"tour1.bmp", 128, 64},      {"tour2.bmp", 128, 64},     {"tour3.bmp", 128, 64},
-        {"tour4.bmp", 128, 64},      {"tour5.bmp", 128, 64},     {"tour6.bmp", 128, 64},
-        {"tour7.bmp", 128, 64},      {"tour8.bmp", 128, 64},     {"present.bmp", 320, 200},
-        {"vrusk.bmp", 320, 240},     {"char8x8_5.bmp", 312, 8},
+        {"backgnds.bmp", 64, 128},  {"bastower.bmp", 128, 24},      {"chiffres.bmp", 8, 88},
+        {"decors.bmp", 96, 8},      {"etoiles.bmp", 32, 8},         {"fire.bmp", 32, 8},
+        {"fishs.bmp", 32, 512},     {"flying.bmp", 32, 256},        {"font.bmp", 128, 48},
+        {"mplayer.bmp", 32, 384},   {"nmis1.bmp", 32, 256},         {"nmis2.bmp", 32, 256},
+        {"nmis3.bmp", 32, 256},     {"nmis4.bmp", 32, 256},         {"panel1.bmp", 8, 24},
+        {"panel2.bmp", 64, 24},     {"panel3.bmp", 64, 24},         {"parallax1.bmp", 8, 8},
+        {"parallax2.bmp", 16, 128}, {"parallax3.bmp", 320, 24},     {"parallax4.bmp", 320, 32},
+        {"player.bmp", 32, 1200},   {"player2.bmp", 32, 1200},      {"podium.bmp", 32, 32},
+        {"portes.bmp", 32, 544},    {"presentation.bmp", 240, 160}, {"subway.bmp", 32, 128},
+        {"time.bmp", 16, 176},      {"time_icons.bmp", 48, 16},     {"titre.bmp", 240, 64},
+        {"toptower.bmp", 128, 64},  {"torpille.bmp", 8, 8},         {"tour1.bmp", 128, 64},
+        {"tour2.bmp", 128, 64},     {"tour3.bmp", 128, 64},         {"tour4.bmp", 128, 64},
+        {"tour5.bmp", 128, 64},     {"tour6.bmp", 128, 64},         {"tour7.bmp", 128, 64},
+        {"tour8.bmp", 128, 64},     {"present.bmp", 320, 200},      {"vrusk.bmp", 320, 240},
+        {"char8x8_5.bmp", 312, 8},
     };
     for (const auto& image : sizes) {
         SDL_Surface* s = load_bmp(image.name, true, 255, 0, 255);
@@ -173,8 +174,8 @@ TEST_F(SpriteList, RejectsOnlyWhatLiesWhollyOffTheScreen) {
         int16_t x, y;
         bool queued;
     } cases[] = {
-        {320, 0, false}, {319, 0, true},  {-31, 0, true},  {-32, 0, true}, {-33, 0, false},
-        {0, 240, false}, {0, 239, true},  {0, -32, true},  {0, -33, false},
+        {320, 0, false}, {319, 0, true}, {-31, 0, true}, {-32, 0, true},  {-33, 0, false},
+        {0, 240, false}, {0, 239, true}, {0, -32, true}, {0, -33, false},
     };
     for (const auto& c : cases) {
         init_sprites();

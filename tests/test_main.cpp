@@ -1,6 +1,7 @@
 // Every test program runs headless, with the game's pictures loaded once.
-#include <cstdlib>
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include "sim.h"
 

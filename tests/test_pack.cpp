@@ -21,16 +21,16 @@ static bytes read_data_file(const std::string& name) {
 
 // Stored order: alphabetical, then the two start-up pages.
 static const char* const pack_names[47] = {
-    "backgnds.bmp",  "bastower.bmp",  "char8x8.bmp",   "char8x8_2.bmp", "char8x8_3.bmp",
-    "char8x8_4.bmp", "char8x8_5.bmp", "chiffres.bmp",  "decors.bmp",    "etoiles.bmp",
-    "fire.bmp",      "fishs.bmp",     "flying.bmp",    "font.bmp",      "mplayer.bmp",
-    "nmis1.bmp",     "nmis2.bmp",     "nmis3.bmp",     "nmis4.bmp",     "panel1.bmp",
-    "panel2.bmp",    "panel3.bmp",    "parallax1.bmp", "parallax2.bmp", "parallax3.bmp",
-    "parallax4.bmp", "player.bmp",    "player2.bmp",   "podium.bmp",    "portes.bmp",
-    "presentation.bmp", "subway.bmp", "time.bmp",      "time_icons.bmp", "titre.bmp",
-    "toptower.bmp",  "torpille.bmp",  "tour1.bmp",     "tour2.bmp",     "tour3.bmp",
-    "tour4.bmp",     "tour5.bmp",     "tour6.bmp",     "tour7.bmp",     "tour8.bmp",
-    "present.bmp",   "vrusk.bmp",
+    "backgnds.bmp",     "bastower.bmp",  "char8x8.bmp",   "char8x8_2.bmp",  "char8x8_3.bmp",
+    "char8x8_4.bmp",    "char8x8_5.bmp", "chiffres.bmp",  "decors.bmp",     "etoiles.bmp",
+    "fire.bmp",         "fishs.bmp",     "flying.bmp",    "font.bmp",       "mplayer.bmp",
+    "nmis1.bmp",        "nmis2.bmp",     "nmis3.bmp",     "nmis4.bmp",      "panel1.bmp",
+    "panel2.bmp",       "panel3.bmp",    "parallax1.bmp", "parallax2.bmp",  "parallax3.bmp",
+    "parallax4.bmp",    "player.bmp",    "player2.bmp",   "podium.bmp",     "portes.bmp",
+    "presentation.bmp", "subway.bmp",    "time.bmp",      "time_icons.bmp", "titre.bmp",
+    "toptower.bmp",     "torpille.bmp",  "tour1.bmp",     "tour2.bmp",      "tour3.bmp",
+    "tour4.bmp",        "tour5.bmp",     "tour6.bmp",     "tour7.bmp",      "tour8.bmp",
+    "present.bmp",      "vrusk.bmp",
 };
 
 struct pack_entry {
@@ -60,7 +60,8 @@ static std::vector<pack_entry> walk_pack() {
         p += e.length;
         entries.push_back(e);
     }
-    EXPECT_EQ(static_cast<unsigned long>(p - Data_pck), Data_pck_size) << "bytes after the last entry";
+    EXPECT_EQ(static_cast<unsigned long>(p - Data_pck), Data_pck_size)
+        << "bytes after the last entry";
     return entries;
 }
 
@@ -143,7 +144,8 @@ TEST(Pack, PayloadHeaderChecks) {
     for (int upper = 9; upper <= 12; ++upper) {
         bytes p = good;
         p[upper] = 1;
-        EXPECT_EQ(LzmaUnpackBufferL(p.data(), static_cast<long>(p.size()), &size), nullptr) << upper;
+        EXPECT_EQ(LzmaUnpackBufferL(p.data(), static_cast<long>(p.size()), &size), nullptr)
+            << upper;
     }
     bytes unknown = good;  // the "size unknown" marker of the layout
     std::fill(unknown.begin() + 5, unknown.begin() + 13, 0xFF);

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "blank_tower.h"
 #include "Ascelon.h"
+#include "blank_tower.h"
 #include "gfx.h"
 #include "map.h"
 #include "panel.h"
@@ -280,8 +280,8 @@ TEST(Panel, SlidesInAndDrawsDigitsMarksAndClock) {
     auto same = [](SDL_Surface* from, int sx, int sy, int px, int py) {
         SDL_LockSurface(from);
         SDL_LockSurface(panel);
-        const uint16_t a = reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(from->pixels) +
-                                                       sy * from->pitch)[sx];
+        const uint16_t a =
+            reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(from->pixels) + sy * from->pitch)[sx];
         const uint16_t b = reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(panel->pixels) +
                                                        py * panel->pitch)[px];
         SDL_UnlockSurface(panel);

@@ -400,7 +400,8 @@ TEST(TowerRoutes, EveryFoundWayClimbsTheTowerInTheGame) {
             ASSERT_TRUE(found.exit_reached) << t.name;
             sim_options o;
             std::string error;
-            ASSERT_TRUE(parse_input_script(format_script(found.inputs, ARRIVAL_FRAMES), o.input, error))
+            ASSERT_TRUE(
+                parse_input_script(format_script(found.inputs, ARRIVAL_FRAMES), o.input, error))
                 << error;
             o.mission = uint16_t(mission - 1);
             o.tower = uint16_t(lvl);
@@ -411,8 +412,8 @@ TEST(TowerRoutes, EveryFoundWayClimbsTheTowerInTheGame) {
             vitesse_chute = dplx_chute = cpt_chute = 0;
             flag_player_fire = 0;
             sim_result r = sim_run(o);
-            EXPECT_EQ(r.end, sim_end::finished) << t.name << ": " << sim_end_name(r.end) << " after "
-                                                << r.frames_run << " frames";
+            EXPECT_EQ(r.end, sim_end::finished)
+                << t.name << ": " << sim_end_name(r.end) << " after " << r.frames_run << " frames";
             EXPECT_EQ(lives, 3) << t.name;
         }
 }

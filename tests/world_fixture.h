@@ -6,8 +6,8 @@
 
 #include <cstring>
 
-#include "blank_tower.h"
 #include "Ascelon.h"
+#include "blank_tower.h"
 #include "decors.h"
 #include "gfx.h"
 #include "map.h"

@@ -1,10 +1,17 @@
 #include "bmp.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <map>
 
-static void put16(std::vector<uint8_t>& o, uint32_t v) { o.push_back(v & 255); o.push_back(v >> 8 & 255); }
-static void put32(std::vector<uint8_t>& o, uint32_t v) { put16(o, v & 0xFFFF); put16(o, v >> 16); }
+static void put16(std::vector<uint8_t>& o, uint32_t v) {
+    o.push_back(v & 255);
+    o.push_back(v >> 8 & 255);
+}
+static void put32(std::vector<uint8_t>& o, uint32_t v) {
+    put16(o, v & 0xFFFF);
+    put16(o, v >> 16);
+}
 
 // 24-bit picture for review only (the contact sheet holds more colours than a
 // palette can); the game never reads one.
@@ -73,14 +80,14 @@ bool encode_bmp(const Canvas& c, int bpp, std::vector<uint8_t>& out, std::string
     put32(out, offset);
     put32(out, 40);
     put32(out, uint32_t(c.w));
-    put32(out, uint32_t(c.h));   // positive: rows stored bottom-up
+    put32(out, uint32_t(c.h));  // positive: rows stored bottom-up
     put16(out, 1);
     put16(out, uint32_t(bpp));
-    put32(out, 0);               // no compression
+    put32(out, 0);  // no compression
     put32(out, imgsize);
     put32(out, 2835);
     put32(out, 2835);
-    put32(out, n);               // the loader finds the pixels through this count
+    put32(out, n);  // the loader finds the pixels through this count
     put32(out, 0);
     for (uint32_t col : pal) {
         out.push_back(col & 255);

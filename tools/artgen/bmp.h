@@ -2,9 +2,10 @@
 // 14-byte file header, 40-byte info header, a palette of exactly the colours
 // used, then bottom-up rows with no padding.
 #pragma once
-#include "canvas.h"
 #include <string>
 #include <vector>
+
+#include "canvas.h"
 
 // Encodes the canvas as an 8-bit (bpp 8) or 4-bit (bpp 4) BMP, or a 24-bit
 // one (bpp 24) for review pictures. Fails (returns

@@ -1,4 +1,5 @@
 #include "canvas.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -30,8 +31,14 @@ void fill_rect(Canvas& c, int x, int y, int w, int h, uint32_t col) {
 }
 
 void frame_rect(Canvas& c, int x, int y, int w, int h, uint32_t col) {
-    for (int i = x; i < x + w; ++i) { c.set(i, y, col); c.set(i, y + h - 1, col); }
-    for (int j = y; j < y + h; ++j) { c.set(x, j, col); c.set(x + w - 1, j, col); }
+    for (int i = x; i < x + w; ++i) {
+        c.set(i, y, col);
+        c.set(i, y + h - 1, col);
+    }
+    for (int j = y; j < y + h; ++j) {
+        c.set(x, j, col);
+        c.set(x + w - 1, j, col);
+    }
 }
 
 void line(Canvas& c, int x0, int y0, int x1, int y1, uint32_t col) {
@@ -42,8 +49,14 @@ void line(Canvas& c, int x0, int y0, int x1, int y1, uint32_t col) {
         c.set(x0, y0, col);
         if (x0 == x1 && y0 == y1) break;
         int e2 = 2 * err;
-        if (e2 >= dy) { err += dy; x0 += sx; }
-        if (e2 <= dx) { err += dx; y0 += sy; }
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
     }
 }
 
@@ -53,7 +66,8 @@ void fill_ellipse2(Canvas& c, int cx2, int cy2, int rx2, int ry2, uint32_t col) 
     for (int y = (cy2 - ry2) / 2 - 1; y <= (cy2 + ry2) / 2 + 1; ++y)
         for (int x = (cx2 - rx2) / 2 - 1; x <= (cx2 + rx2) / 2 + 1; ++x) {
             long dx = 2 * x + 1 - cx2, dy = 2 * y + 1 - cy2;
-            if (dx * dx * long(ry2) * ry2 + dy * dy * long(rx2) * rx2 <= long(rx2) * rx2 * long(ry2) * ry2)
+            if (dx * dx * long(ry2) * ry2 + dy * dy * long(rx2) * rx2 <=
+                long(rx2) * rx2 * long(ry2) * ry2)
                 c.set(x, y, col);
         }
 }
@@ -62,7 +76,9 @@ void fill_ellipse(Canvas& c, int cx, int cy, int rx, int ry, uint32_t col) {
     fill_ellipse2(c, 2 * cx + 1, 2 * cy + 1, 2 * rx + 1, 2 * ry + 1, col);
 }
 
-void fill_circle(Canvas& c, int cx, int cy, int r, uint32_t col) { fill_ellipse(c, cx, cy, r, r, col); }
+void fill_circle(Canvas& c, int cx, int cy, int r, uint32_t col) {
+    fill_ellipse(c, cx, cy, r, r, col);
+}
 
 void outline(Canvas& c, int x, int y, int w, int h, uint32_t col, bool diagonal) {
     std::vector<uint8_t> mark(size_t(w) * h, 0);
@@ -76,7 +92,8 @@ void outline(Canvas& c, int x, int y, int w, int h, uint32_t col, bool diagonal)
             if (c.get(i, j) != KEY) continue;
             bool t = opaque(i - 1, j) || opaque(i + 1, j) || opaque(i, j - 1) || opaque(i, j + 1);
             if (diagonal)
-                t = t || opaque(i - 1, j - 1) || opaque(i + 1, j - 1) || opaque(i - 1, j + 1) || opaque(i + 1, j + 1);
+                t = t || opaque(i - 1, j - 1) || opaque(i + 1, j - 1) || opaque(i - 1, j + 1) ||
+                    opaque(i + 1, j + 1);
             if (t) mark[size_t(j - y) * w + (i - x)] = 1;
         }
     for (int j = 0; j < h; ++j)
@@ -84,7 +101,8 @@ void outline(Canvas& c, int x, int y, int w, int h, uint32_t col, bool diagonal)
             if (mark[size_t(j) * w + i]) c.set(x + i, y + j, col);
 }
 
-void blit(Canvas& dst, const Canvas& src, int sx, int sy, int w, int h, int dx, int dy, bool keyed) {
+void blit(Canvas& dst, const Canvas& src, int sx, int sy, int w, int h, int dx, int dy,
+          bool keyed) {
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i) {
             if (!src.in(sx + i, sy + j)) continue;
@@ -113,7 +131,10 @@ void draw_grid(Canvas& c, int x, int y, const char* const* rows, int nrows,
             char ch = r[i];
             if (ch == '.' || ch == ' ') continue;
             for (const Legend& l : legend)
-                if (l.ch == ch) { c.set(flip ? x + n - 1 - i : x + i, y + j, l.col); break; }
+                if (l.ch == ch) {
+                    c.set(flip ? x + n - 1 - i : x + i, y + j, l.col);
+                    break;
+                }
         }
     }
 }

@@ -25,8 +25,8 @@ struct Canvas {
 
 // Snap a colour onto the RGB565 grid so the game shows exactly what we drew.
 uint32_t rgb(int r, int g, int b);
-uint32_t mix(uint32_t a, uint32_t b, int num, int den);   // a + (b-a)*num/den, snapped
-uint32_t shade(uint32_t c, int percent);                  // darker (<100) or lighter (>100), snapped
+uint32_t mix(uint32_t a, uint32_t b, int num, int den);  // a + (b-a)*num/den, snapped
+uint32_t shade(uint32_t c, int percent);                 // darker (<100) or lighter (>100), snapped
 
 void fill_rect(Canvas& c, int x, int y, int w, int h, uint32_t col);
 void frame_rect(Canvas& c, int x, int y, int w, int h, uint32_t col);
@@ -40,11 +40,15 @@ void fill_circle(Canvas& c, int cx, int cy, int r, uint32_t col);
 // inside the window (x, y, w, h): the dark outline of a sprite.
 void outline(Canvas& c, int x, int y, int w, int h, uint32_t col, bool diagonal = false);
 // Copy a window of src to (dx, dy) of dst, skipping KEY pixels when keyed.
-void blit(Canvas& dst, const Canvas& src, int sx, int sy, int w, int h, int dx, int dy, bool keyed = true);
+void blit(Canvas& dst, const Canvas& src, int sx, int sy, int w, int h, int dx, int dy,
+          bool keyed = true);
 // Mirror the window (x, y, w, h) left to right in place.
 void mirror_cell(Canvas& c, int x, int y, int w, int h);
 // Draw a pixel grid written as text: each character is looked up in the
 // legend (char -> colour), '.' and ' ' leave the pixel alone.
-struct Legend { char ch; uint32_t col; };
+struct Legend {
+    char ch;
+    uint32_t col;
+};
 void draw_grid(Canvas& c, int x, int y, const char* const* rows, int nrows,
                const std::vector<Legend>& legend, bool flip = false);

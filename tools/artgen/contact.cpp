@@ -1,18 +1,19 @@
 // The review picture: every sheet enlarged with its frames numbered, and a
 // mock game screen per tower built from the same pictures by the game's own
 // placement rules, so the art can be judged where it will be seen.
-#include "font.h"
-#include "geometry.h"
-#include "palette.h"
-#include "sheets.h"
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "font.h"
+#include "geometry.h"
+#include "palette.h"
+#include "sheets.h"
+
 namespace {
 
-const uint32_t BG = 0x283038;       // stands for transparency on the sheet
+const uint32_t BG = 0x283038;  // stands for transparency on the sheet
 const uint32_t LABEL = 0xF8F8F8;
 const uint32_t DIM = 0x90A0A8;
 const int SHEET_W = 1296;
@@ -20,7 +21,7 @@ const int SHEET_W = 1296;
 struct Cells {
     const char* name;
     int cw, ch, count, first_label;
-    bool across;      // frames side by side instead of stacked
+    bool across;  // frames side by side instead of stacked
     int scale;
 };
 
@@ -74,7 +75,8 @@ const Cells LAYOUT[] = {
     {"vrusk.bmp", 320, 240, 1, 0, false, 2},
 };
 
-void put_scaled(Canvas& dst, const Canvas& src, int sx, int sy, int w, int h, int dx, int dy, int s) {
+void put_scaled(Canvas& dst, const Canvas& src, int sx, int sy, int w, int h, int dx, int dy,
+                int s) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             uint32_t p = src.get(sx + x, sy + y);
@@ -94,11 +96,16 @@ int lay_sheets(Canvas* dst) {
         while (per_row > 1 && per_row * (fw + gap) > maxw) --per_row;
         int rows = (l.count + per_row - 1) / per_row;
         int bw = per_row * (fw + gap) - gap, bh = 12 + rows * (fh + labelh + gap);
-        if (x + bw > SHEET_W - 8) { x = 8; y += row_h + 12; row_h = 0; }
+        if (x + bw > SHEET_W - 8) {
+            x = 8;
+            y += row_h + 12;
+            row_h = 0;
+        }
         if (dst) {
             draw_text(*dst, x, y, l.name, LABEL);
             for (int i = 0; i < l.count; ++i) {
-                int cx = x + (i % per_row) * (fw + gap), cy = y + 12 + (i / per_row) * (fh + labelh + gap);
+                int cx = x + (i % per_row) * (fw + gap),
+                    cy = y + 12 + (i / per_row) * (fh + labelh + gap);
                 int sx = l.across ? i * l.cw : 0, sy = l.across ? 0 : i * l.ch;
                 if (l.count > 1 || l.first_label) {
                     char num[8];
@@ -107,8 +114,9 @@ int lay_sheets(Canvas* dst) {
                 }
                 put_scaled(*dst, src, sx, sy, l.cw, l.ch, cx, cy + labelh, l.scale);
             }
-            if (std::strcmp(l.name, "player.bmp") == 0) {   // the lift platform strip
-                int cx = x + (l.count % per_row) * (fw + gap), cy = y + 12 + (l.count / per_row) * (fh + labelh + gap);
+            if (std::strcmp(l.name, "player.bmp") == 0) {  // the lift platform strip
+                int cx = x + (l.count % per_row) * (fw + gap),
+                    cy = y + 12 + (l.count / per_row) * (fh + labelh + gap);
                 draw_text(*dst, cx, cy, "LIFT", DIM);
                 put_scaled(*dst, src, 0, 1184, 32, 16, cx, cy + labelh, l.scale);
             }
@@ -127,24 +135,32 @@ int tab_offset_x(int a) {
     return int(std::floor(80.0 - 80.0 * std::cos(2.0 * 3.14159265358979323846 * a / 128.0)));
 }
 
-const int16_t BACKCOL[8][6] = {{8, 0, 0, 0, 8, 0}, {0, 8, 0, 0, 0, 8}, {8, 0, 0, 0, 0, 8}, {0, 8, 0, 8, 0, 0},
-                               {0, 0, 8, 0, 8, 0}, {0, 0, 8, 8, 0, 0}, {0, 8, 8, 8, -8, 0}, {8, 0, 8, 0, 8, -8}};
-const uint8_t STARS[32] = {0, 10, 6, 48, 39, 20, 5, 41, 30, 52, 13, 61, 27, 48, 3, 36,
-                           32, 42, 38, 16, 7, 52, 37, 9, 62, 20, 47, 29, 59, 16, 35, 4};
+const int16_t BACKCOL[8][6] = {{8, 0, 0, 0, 8, 0},  {0, 8, 0, 0, 0, 8}, {8, 0, 0, 0, 0, 8},
+                               {0, 8, 0, 8, 0, 0},  {0, 0, 8, 0, 8, 0}, {0, 0, 8, 8, 0, 0},
+                               {0, 8, 8, 8, -8, 0}, {8, 0, 8, 0, 8, -8}};
+const uint8_t STARS[32] = {0,  10, 6,  48, 39, 20, 5,  41, 30, 52, 13, 61, 27, 48, 3,  36,
+                           32, 42, 38, 16, 7,  52, 37, 9,  62, 20, 47, 29, 59, 16, 35, 4};
 
-uint32_t from565(uint16_t v) { return uint32_t((v >> 11 & 31) << 3) << 16 | uint32_t((v >> 5 & 63) << 2) << 8 | uint32_t((v & 31) << 3); }
+uint32_t from565(uint16_t v) {
+    return uint32_t((v >> 11 & 31) << 3) << 16 | uint32_t((v >> 5 & 63) << 2) << 8 |
+           uint32_t((v & 31) << 3);
+}
 
-void hline(Canvas& c, int y, uint32_t col) { if (y >= 0 && y < 240) fill_rect(c, 0, y, 320, 1, col); }
+void hline(Canvas& c, int y, uint32_t col) {
+    if (y >= 0 && y < 240) fill_rect(c, 0, y, 320, 1, col);
+}
 
-struct Piece { int col, row, kind; };   // kind: 0 step, 1 column block, 2 lift, 3 shootable, 4 door
+struct Piece {
+    int col, row, kind;
+};  // kind: 0 step, 1 column block, 2 lift, 3 shootable, 4 door
 
 // One scene per tower: a few steps, a door and a lift around the creature.
-const Piece PIECES[] = {
-    {0, 1, 0}, {1, 1, 0}, {15, 2, 0}, {14, 3, 0}, {2, 2, 0}, {3, 3, 0}, {3, 4, 0}, {13, 4, 0},
-    {1, 4, 4}, {1, 5, 4}, {1, 6, 4}, {12, 5, 3}, {2, 6, 1}, {2, 7, 2}, {0, 8, 0}, {15, 8, 0},
-    {14, 9, 0}, {4, 6, 0}, {5, 7, 0}, {6, 8, 0}, {11, 6, 0}, {10, 7, 0}, {0, 11, 0}, {1, 12, 3},
-    {15, 12, 0}, {2, 13, 0}, {3, 14, 0}, {14, 15, 0}, {13, 16, 0}, {7, 2, 0}, {9, 2, 0}, {8, 2, 0}
-};
+const Piece PIECES[] = {{0, 1, 0},   {1, 1, 0},  {15, 2, 0}, {14, 3, 0},  {2, 2, 0},   {3, 3, 0},
+                        {3, 4, 0},   {13, 4, 0}, {1, 4, 4},  {1, 5, 4},   {1, 6, 4},   {12, 5, 3},
+                        {2, 6, 1},   {2, 7, 2},  {0, 8, 0},  {15, 8, 0},  {14, 9, 0},  {4, 6, 0},
+                        {5, 7, 0},   {6, 8, 0},  {11, 6, 0}, {10, 7, 0},  {0, 11, 0},  {1, 12, 3},
+                        {15, 12, 0}, {2, 13, 0}, {3, 14, 0}, {14, 15, 0}, {13, 16, 0}, {7, 2, 0},
+                        {9, 2, 0},   {8, 2, 0}};
 
 void blit_key(Canvas& dst, const Canvas& src, int sx, int sy, int w, int h, int dx, int dy) {
     blit(dst, src, sx, sy, w, h, dx, dy, true);
@@ -165,10 +181,13 @@ Canvas scene(int t, int rot, int o, int nb, bool with_sub) {
         for (int i = 0; i < 32; ++i) {
             int y = base + i;
             if (y < 0 || y > 239) break;
-            int r = (r0 + d[0] * i) & 0xFFFF, g = (g0 + d[1] * i) & 0xFFFF, b = (b0 + d[2] * i) & 0xFFFF;
+            int r = (r0 + d[0] * i) & 0xFFFF, g = (g0 + d[1] * i) & 0xFFFF,
+                b = (b0 + d[2] * i) & 0xFFFF;
             hline(c, y, from565(uint16_t((r / 8) * 2048 + (g / 4) * 32 + b / 8)));
         }
-        r0 = (d[0] * 255) & 0xFFFF; g0 = (d[1] * 255) & 0xFFFF; b0 = (d[2] * 255) & 0xFFFF;
+        r0 = (d[0] * 255) & 0xFFFF;
+        g0 = (d[1] * 255) & 0xFFFF;
+        b0 = (d[2] * 255) & 0xFFFF;
     }
     // drawn back to front (the game draws its list the other way round)
     const Canvas& et = sheet_canvas("etoiles.bmp");
@@ -199,7 +218,8 @@ Canvas scene(int t, int rot, int o, int nb, bool with_sub) {
                 if (!back && ad != dist) continue;
                 if (back && dist != 0) continue;
                 if (p.kind == 4) {
-                    if (!back) blit_key(c, portes, 0, 8 * a, 32, 8, OFFSETX_PORTES[a] + 96, row_y(p.row));
+                    if (!back)
+                        blit_key(c, portes, 0, 8 * a, 32, 8, OFFSETX_PORTES[a] + 96, row_y(p.row));
                     continue;
                 }
                 const int* d = DX[p.kind];
@@ -258,9 +278,10 @@ void draw_panel_strip(Canvas& c, int y0) {
     blit(c, sheet_canvas("time_icons.bmp"), 0, 0, 16, 16, 248, y0 + 3, false);
 }
 
-}
+}  // namespace
 
-Canvas draw_tower_scene(int tower, int rot, int offset_y, int rows, bool with_sub, bool with_panel) {
+Canvas draw_tower_scene(int tower, int rot, int offset_y, int rows, bool with_sub,
+                        bool with_panel) {
     Canvas c = scene(tower, rot, offset_y, rows, with_sub);
     if (with_panel) draw_panel_strip(c, 216);
     return c;

@@ -2,16 +2,19 @@
 // of towers), their shared appear/vanish sparkle, the flyer and the
 // creature's shot. Enemy pictures are 32x16 with their feet on the last row
 // and their middle on column 16, where the game centres them.
+#include <cmath>
+
 #include "palette.h"
 #include "sheets.h"
-#include <cmath>
 
 namespace {
 
 using namespace pal;
 const double PI = 3.14159265358979323846;
 
-struct Ramp { uint32_t d, m, l; };
+struct Ramp {
+    uint32_t d, m, l;
+};
 
 void eyes(Canvas& c, int x, int y, int look, bool angry = false) {
     // two eyes 2 pixels wide, a gap of 2; pupils follow `look` (-1, 0, 1)
@@ -22,8 +25,10 @@ void eyes(Canvas& c, int x, int y, int look, bool angry = false) {
         c.set(ex + (look > 0 ? 1 : 0), y + 2, INK);
     }
     if (angry) {
-        c.set(x, y - 1, INK); c.set(x + 1, y, INK);
-        c.set(x + 5, y - 1, INK); c.set(x + 4, y, INK);
+        c.set(x, y - 1, INK);
+        c.set(x + 1, y, INK);
+        c.set(x + 5, y - 1, INK);
+        c.set(x + 4, y, INK);
     }
 }
 
@@ -39,46 +44,61 @@ void cell_outline(Canvas& c, int y0, int h = 16) { outline(c, 0, y0, 32, h, INK)
 // ---- bouncers (picture 4) ----
 void bouncer(Canvas& c, int set, int y0) {
     switch (set) {
-    case 1: {   // a red jelly that squats and springs
+    case 1: {  // a red jelly that squats and springs
         Ramp r{RED_D, RED, RED_L};
         fill_ellipse2(c, 32, 2 * y0 + 21, 14, 9, r.d);
         fill_ellipse2(c, 31, 2 * y0 + 20, 12, 8, r.m);
-        fill_rect(c, 11, y0 + 7, 3, 1, r.l); c.set(11, y0 + 8, r.l); c.set(12, y0 + 6, WHITE);
+        fill_rect(c, 11, y0 + 7, 3, 1, r.l);
+        c.set(11, y0 + 8, r.l);
+        c.set(12, y0 + 6, WHITE);
         fill_rect(c, 10, y0 + 14, 13, 1, r.d);
         eyes(c, 14, y0 + 8, 1);
-        c.set(16, y0 + 12, INK); c.set(17, y0 + 12, INK);
+        c.set(16, y0 + 12, INK);
+        c.set(17, y0 + 12, INK);
         break;
     }
-    case 2: {   // a blue water drop
+    case 2: {  // a blue water drop
         Ramp r{BLUE_D, BLUE, BLUE_L};
         fill_ellipse2(c, 32, 2 * y0 + 21, 12, 9, r.d);
         fill_ellipse2(c, 31, 2 * y0 + 21, 10, 8, r.m);
-        for (int i = 0; i < 5; ++i) fill_rect(c, 16 - i / 2, y0 + 2 + i, 1 + i, 1, i < 2 ? r.l : r.m);
-        fill_rect(c, 12, y0 + 8, 2, 3, r.l); c.set(12, y0 + 7, WHITE);
+        for (int i = 0; i < 5; ++i)
+            fill_rect(c, 16 - i / 2, y0 + 2 + i, 1 + i, 1, i < 2 ? r.l : r.m);
+        fill_rect(c, 12, y0 + 8, 2, 3, r.l);
+        c.set(12, y0 + 7, WHITE);
         eyes(c, 14, y0 + 9, 1);
         break;
     }
-    case 3: {   // a one-eyed pogo robot on its spring
+    case 3: {  // a one-eyed pogo robot on its spring
         fill_rect(c, 11, y0 + 1, 10, 8, GRN_D);
         fill_rect(c, 11, y0 + 1, 9, 7, GRN);
         fill_rect(c, 11, y0 + 1, 9, 2, GRN_L);
         fill_circle(c, 16, y0 + 5, 2, WHITE);
-        c.set(16, y0 + 5, INK); c.set(17, y0 + 5, INK); c.set(16, y0 + 6, INK);
-        for (int i = 0; i < 5; ++i) fill_rect(c, i & 1 ? 14 : 13, y0 + 9 + i, 5, 1, i & 1 ? GREY : GREY_L);
+        c.set(16, y0 + 5, INK);
+        c.set(17, y0 + 5, INK);
+        c.set(16, y0 + 6, INK);
+        for (int i = 0; i < 5; ++i)
+            fill_rect(c, i & 1 ? 14 : 13, y0 + 9 + i, 5, 1, i & 1 ? GREY : GREY_L);
         fill_rect(c, 11, y0 + 14, 10, 1, GREY_D);
         break;
     }
-    default: {   // a grinning pumpkin
-        y0 += 1;   // round at the bottom: sit it one row lower
+    default: {    // a grinning pumpkin
+        y0 += 1;  // round at the bottom: sit it one row lower
         Ramp r{C(0xA03808), C(0xF07818), C(0xF8B048)};
         fill_ellipse2(c, 32, 2 * y0 + 19, 14, 10, r.d);
         fill_ellipse2(c, 31, 2 * y0 + 18, 12, 9, r.m);
-        for (int y = y0 + 6; y < y0 + 14; ++y) { c.set(13, y, r.d); c.set(19, y, r.d); }
-        c.set(11, y0 + 8, r.l); c.set(11, y0 + 9, r.l);
+        for (int y = y0 + 6; y < y0 + 14; ++y) {
+            c.set(13, y, r.d);
+            c.set(19, y, r.d);
+        }
+        c.set(11, y0 + 8, r.l);
+        c.set(11, y0 + 9, r.l);
         fill_rect(c, 15, y0 + 3, 2, 2, GRN);
         // carved eyes and grin, lit from inside
-        fill_rect(c, 13, y0 + 8, 2, 2, YEL); fill_rect(c, 18, y0 + 8, 2, 2, YEL);
-        fill_rect(c, 13, y0 + 11, 7, 1, YEL); c.set(15, y0 + 12, YEL); c.set(17, y0 + 12, YEL);
+        fill_rect(c, 13, y0 + 8, 2, 2, YEL);
+        fill_rect(c, 18, y0 + 8, 2, 2, YEL);
+        fill_rect(c, 13, y0 + 11, 7, 1, YEL);
+        c.set(15, y0 + 12, YEL);
+        c.set(17, y0 + 12, YEL);
         break;
     }
     }
@@ -87,17 +107,18 @@ void bouncer(Canvas& c, int set, int y0) {
 // ---- rollers (picture 5) ----
 void roller(Canvas& c, int set, int y0) {
     switch (set) {
-    case 1: {   // a spiny purple urchin
+    case 1: {  // a spiny purple urchin
         for (int i = 0; i < 12; ++i) {
             double a = i * PI / 6;
-            int x = 16 + int(std::lround(7.0 * std::cos(a))), y = y0 + 9 + int(std::lround(6.0 * std::sin(a)));
+            int x = 16 + int(std::lround(7.0 * std::cos(a))),
+                y = y0 + 9 + int(std::lround(6.0 * std::sin(a)));
             c.set(x, y, PUR_L);
         }
         ball(c, 32, 2 * y0 + 18, 11, {PUR_D, PUR, PUR_L});
         eyes(c, 13, y0 + 7, 1, true);
         break;
     }
-    case 2: {   // a blue and white striped ball
+    case 2: {  // a blue and white striped ball
         fill_circle(c, 16, y0 + 9, 6, BLUE);
         for (int y = y0 + 3; y <= y0 + 15; ++y)
             for (int x = 10; x <= 22; ++x)
@@ -106,7 +127,7 @@ void roller(Canvas& c, int set, int y0) {
         outline(c, 0, y0, 32, 16, BLUE_D);
         break;
     }
-    case 3: {   // a red and white beach ball
+    case 3: {  // a red and white beach ball
         fill_circle(c, 16, y0 + 9, 6, RED);
         for (int y = y0 + 3; y <= y0 + 15; ++y)
             for (int x = 10; x <= 22; ++x) {
@@ -118,7 +139,7 @@ void roller(Canvas& c, int set, int y0) {
         fill_rect(c, 12, y0 + 5, 2, 1, RED_L);
         break;
     }
-    default: {   // a yellow sea mine with studs
+    default: {  // a yellow sea mine with studs
         ball(c, 32, 2 * y0 + 18, 11, {YEL_D, YEL, YEL_L});
         const int studs[4][2] = {{16, 2}, {9, 9}, {23, 9}, {16, 15}};
         for (auto& s : studs) c.set(s[0], y0 + s[1] - (s[1] == 15 ? 0 : 0), GREY_L);
@@ -131,14 +152,15 @@ void roller(Canvas& c, int set, int y0) {
 // ---- patrollers (pictures 12-19, an eight-step cycle) ----
 void patroller(Canvas& c, int set, int y0, int step) {
     double ph = step * 2 * PI / 8;
-    int flap = int(std::lround(2.0 * std::sin(ph)));   // -2..2
+    int flap = int(std::lround(2.0 * std::sin(ph)));  // -2..2
     switch (set) {
-    case 1: {   // a winged eyeball
+    case 1: {  // a winged eyeball
         int bob = step < 4 ? 0 : 1;
         for (int s = -1; s <= 1; s += 2)
             for (int i = 0; i < 6; ++i) {
                 int x = 16 + s * (6 + i), y = y0 + 7 + bob - (i * flap) / 3 - (i > 3 ? 1 : 0);
-                c.set(x, y, PUR); c.set(x, y + 1, PUR_D);
+                c.set(x, y, PUR);
+                c.set(x, y + 1, PUR_D);
                 if (i < 4) c.set(x, y - 1, PUR_L);
             }
         fill_circle(c, 16, y0 + 7 + bob, 5, WHITE);
@@ -148,7 +170,7 @@ void patroller(Canvas& c, int set, int y0, int step) {
         fill_rect(c, 15 + look * 2, y0 + 6 + bob, 2, 2, INK);
         break;
     }
-    case 2: {   // a propeller robot with a blinking lamp
+    case 2: {  // a propeller robot with a blinking lamp
         fill_ellipse2(c, 32, 2 * y0 + 20, 10, 8, GREY_D);
         fill_ellipse2(c, 31, 2 * y0 + 19, 8, 7, GREY);
         fill_rect(c, 13, y0 + 7, 3, 1, GREY_L);
@@ -162,22 +184,26 @@ void patroller(Canvas& c, int set, int y0, int step) {
         fill_rect(c, 12, y0 + 14, 9, 1, GREY_D);
         break;
     }
-    case 3: {   // a little ghost whose hem ripples
+    case 3: {  // a little ghost whose hem ripples
         fill_ellipse2(c, 32, 2 * y0 + 10, 12, 9, PINK);
         fill_rect(c, 10, y0 + 5, 12, 7, PINK);
         fill_ellipse2(c, 31, 2 * y0 + 9, 9, 6, WHITE);
         fill_rect(c, 11, y0 + 5, 9, 6, WHITE);
         for (int x = 10; x < 22; ++x) {
             int wave = ((x + step) / 2) % 2;
-            for (int y = y0 + 12; y < y0 + 14 + wave; ++y) c.set(x, y, x < 13 || x > 19 ? PINK : WHITE);
+            for (int y = y0 + 12; y < y0 + 14 + wave; ++y)
+                c.set(x, y, x < 13 || x > 19 ? PINK : WHITE);
         }
         int look = step < 4 ? 0 : 1;
-        fill_rect(c, 13 + look, y0 + 6, 2, 3, INK); fill_rect(c, 17 + look, y0 + 6, 2, 3, INK);
-        c.set(13 + look, y0 + 6, BLUE_L); c.set(17 + look, y0 + 6, BLUE_L);
-        c.set(15 + look, y0 + 10, PUR_D); c.set(16 + look, y0 + 10, PUR_D);
+        fill_rect(c, 13 + look, y0 + 6, 2, 3, INK);
+        fill_rect(c, 17 + look, y0 + 6, 2, 3, INK);
+        c.set(13 + look, y0 + 6, BLUE_L);
+        c.set(17 + look, y0 + 6, BLUE_L);
+        c.set(15 + look, y0 + 10, PUR_D);
+        c.set(16 + look, y0 + 10, PUR_D);
         break;
     }
-    default: {   // a bee
+    default: {  // a bee
         int bob = (step / 2) % 2;
         // wings
         int wy = y0 + 3 + bob - (flap > 0 ? 1 : 0);
@@ -185,9 +211,12 @@ void patroller(Canvas& c, int set, int y0, int step) {
         fill_ellipse2(c, 37, 2 * wy + 3, 5, flap > 0 ? 4 : 2, SCARF_L);
         int by = y0 + 6 + bob;
         fill_ellipse2(c, 32, 2 * by + 7, 14, 7, YEL);
-        for (int x = 14; x < 22; x += 3) for (int y = by + 1; y < by + 7; ++y) if (c.get(x, y) == YEL) c.set(x, y, INK2);
+        for (int x = 14; x < 22; x += 3)
+            for (int y = by + 1; y < by + 7; ++y)
+                if (c.get(x, y) == YEL) c.set(x, y, INK2);
         fill_circle(c, 11, by + 3, 3, YEL_D);
-        c.set(10, by + 2, WHITE); c.set(10, by + 3, INK);
+        c.set(10, by + 2, WHITE);
+        c.set(10, by + 3, INK);
         c.set(23, by + 4, INK);
         break;
     }
@@ -207,12 +236,14 @@ void sparkle(Canvas& c, int set, int y0, int size) {
         for (int k = 0; k < 4; ++k) {
             int dx = (k & 1 ? 1 : -1) * (r - 1), dy = (k & 2 ? 1 : -1) * (r / 2);
             c.set(16 + dx, cy + dy, tint[set]);
-            if (size == 2) { c.set(16 + dx / 2, cy + dy / 2, WHITE); }
+            if (size == 2) {
+                c.set(16 + dx / 2, cy + dy / 2, WHITE);
+            }
         }
     if (size == 2) fill_circle(c, 16, cy, 1, YEL_L);
 }
 
-}
+}  // namespace
 
 Canvas draw_nmis(int n) {
     Canvas c(32, 256);
@@ -234,14 +265,16 @@ Canvas draw_flying() {
     const uint32_t tip = C(0x282838), wing_d = C(0x687088), wing = C(0xA8B0C8), wing_l = WHITE;
     for (int k = 0; k < 8; ++k) {
         int y0 = 32 * k;
-        double lift = std::cos(k * 2 * PI / 8);   // +1 wings up, -1 wings down
-        int cy = y0 + 10 + int(std::lround(-lift));   // the body rises as the wings beat down
+        double lift = std::cos(k * 2 * PI / 8);      // +1 wings up, -1 wings down
+        int cy = y0 + 10 + int(std::lround(-lift));  // the body rises as the wings beat down
         for (int s = -1; s <= 1; s += 2)
             for (int i = 0; i <= 11; ++i) {
                 double t = i / 11.0;
                 // leading edge bends at the wrist; the trailing edge tapers
                 double bend = t < 0.45 ? t / 0.45 : 1.0 - (t - 0.45) * 0.5;
-                int lead = cy - int(std::lround(lift * 6.0 * bend + (t > 0.45 ? lift * 1.5 * (t - 0.45) : 0)));
+                int lead =
+                    cy -
+                    int(std::lround(lift * 6.0 * bend + (t > 0.45 ? lift * 1.5 * (t - 0.45) : 0)));
                 int thick = int(std::lround(4.0 * (1.0 - t) + 1.0));
                 int x = 16 + s * (3 + i) - (s < 0 ? 1 : 0);
                 for (int y = lead; y <= lead + thick; ++y) {
@@ -253,10 +286,13 @@ Canvas draw_flying() {
         // body, head and beak
         fill_ellipse2(c, 32, 2 * cy + 5, 7, 9, WHITE);
         fill_rect(c, 13, cy + 4, 6, 1, GREY_L);
-        c.set(14, cy, INK); c.set(17, cy, INK);
+        c.set(14, cy, INK);
+        c.set(17, cy, INK);
         fill_rect(c, 15, cy + 1, 2, 2, YEL);
-        c.set(15, cy + 3, YEL_D); c.set(16, cy + 3, YEL_D);
-        c.set(14, cy + 7, FUR); c.set(17, cy + 7, FUR);
+        c.set(15, cy + 3, YEL_D);
+        c.set(16, cy + 3, YEL_D);
+        c.set(14, cy + 7, FUR);
+        c.set(17, cy + 7, FUR);
         outline(c, 0, y0, 32, 32, INK);
     }
     return c;
@@ -271,7 +307,8 @@ Canvas draw_fire() {
         double a0 = k * PI / 8;
         for (int arm = 0; arm < 4; ++arm) {
             double a = a0 + arm * PI / 2;
-            int ex = x0 + 3 + int(std::lround(3.4 * std::cos(a))), ey = 3 + int(std::lround(3.4 * std::sin(a)));
+            int ex = x0 + 3 + int(std::lround(3.4 * std::cos(a))),
+                ey = 3 + int(std::lround(3.4 * std::sin(a)));
             line(c, x0 + 3, 3, ex, ey, FUR);
             c.set(ex, ey, RED);
         }

@@ -1,9 +1,13 @@
 #include "font.h"
+
 #include <cctype>
 #include <cstring>
 
 namespace {
-struct Glyph { char ch; const char* rows[7]; };
+struct Glyph {
+    char ch;
+    const char* rows[7];
+};
 
 // Written as pixel grids so the letters can be read and touched up directly.
 const Glyph GLYPHS[] = {
@@ -57,7 +61,7 @@ const Glyph GLYPHS[] = {
     {'@', {".###.", "#...#", "#.###", "#.#.#", "#.###", "#....", ".###."}},
     {' ', {".....", ".....", ".....", ".....", ".....", ".....", "....."}},
 };
-}
+}  // namespace
 
 const uint8_t* glyph5x7(char ch) {
     static uint8_t bits[sizeof GLYPHS / sizeof GLYPHS[0]][7];
@@ -71,7 +75,8 @@ const uint8_t* glyph5x7(char ch) {
             }
         ready = true;
     }
-    if (ch != 'x' && std::islower(static_cast<unsigned char>(ch))) ch = char(std::toupper(static_cast<unsigned char>(ch)));
+    if (ch != 'x' && std::islower(static_cast<unsigned char>(ch)))
+        ch = char(std::toupper(static_cast<unsigned char>(ch)));
     for (size_t g = 0; g < sizeof GLYPHS / sizeof GLYPHS[0]; ++g)
         if (GLYPHS[g].ch == ch) return bits[g];
     return nullptr;
@@ -83,7 +88,8 @@ int draw_text(Canvas& c, int x, int y, const char* s, uint32_t col, int scale) {
         if (g)
             for (int r = 0; r < 7; ++r)
                 for (int i = 0; i < 5; ++i)
-                    if (g[r] >> (4 - i) & 1) fill_rect(c, x + i * scale, y + r * scale, scale, scale, col);
+                    if (g[r] >> (4 - i) & 1)
+                        fill_rect(c, x + i * scale, y + r * scale, scale, scale, col);
         x += 6 * scale;
     }
     return x;

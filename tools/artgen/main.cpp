@@ -1,13 +1,15 @@
 // ascelon-artgen: draws every picture of the game from code and writes the
 // BMP files the resource pack is built from.
-#include "bmp.h"
-#include "sheets.h"
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "bmp.h"
+#include "sheets.h"
+
 static void usage(FILE* f) {
-    std::fprintf(f,
+    std::fprintf(
+        f,
         "usage: ascelon-artgen --out DIR\n"
         "       ascelon-artgen --contact-sheet OUT.bmp\n"
         "       ascelon-artgen --help\n"
@@ -30,8 +32,14 @@ static bool check_canvas(const Sheet& s, const Canvas& c, std::string& err) {
     for (uint32_t p : c.px) {
         int r = int(p >> 16 & 255), g = int(p >> 8 & 255), b = int(p & 255);
         bool keylike = r >= 248 && b >= 248 && g < 4;
-        if (p == KEY && !s.keyed) { err = "magenta in an opaque picture"; return false; }
-        if (keylike && p != KEY) { err = "near-magenta colour would turn transparent"; return false; }
+        if (p == KEY && !s.keyed) {
+            err = "magenta in an opaque picture";
+            return false;
+        }
+        if (keylike && p != KEY) {
+            err = "near-magenta colour would turn transparent";
+            return false;
+        }
     }
     return true;
 }
@@ -78,7 +86,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc == 3 && std::strcmp(argv[1], "--out") == 0) return write_all(argv[2]);
-    if (argc == 3 && std::strcmp(argv[1], "--contact-sheet") == 0) return write_contact_sheet(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--contact-sheet") == 0)
+        return write_contact_sheet(argv[2]);
     usage(stderr);
     return 2;
 }

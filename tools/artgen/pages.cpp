@@ -1,9 +1,10 @@
 // The start-up pages (studio logo, title page), the title logo and the
 // spare pictures the game carries but never shows.
+#include <cmath>
+
 #include "font.h"
 #include "palette.h"
 #include "sheets.h"
-#include <cmath>
 
 namespace {
 
@@ -22,8 +23,10 @@ void title_text(Canvas& c, int x, int y, const char* s, int scale) {
             if (t.get(xx, yy) == KEY) continue;
             int k = (yy - 3) * 6 / h;
             uint32_t col = ramp[k < 0 ? 0 : (k > 5 ? 5 : k)];
-            if (t.get(xx, yy - 1) == KEY) col = WHITE;               // lit top edge
-            else if (t.get(xx - 1, yy) == KEY) col = mix(col, WHITE, 1, 3);
+            if (t.get(xx, yy - 1) == KEY)
+                col = WHITE;  // lit top edge
+            else if (t.get(xx - 1, yy) == KEY)
+                col = mix(col, WHITE, 1, 3);
             t.set(xx, yy, col);
         }
     outline(t, 0, 0, t.w, t.h, INK);
@@ -52,7 +55,12 @@ void stars(Canvas& c, int y1, int count, uint32_t seed) {
         seed = seed * 1103515245u + 12345u;
         int y = int(seed >> 8) % y1;
         c.set(x, y, i % 5 == 0 ? WHITE : GREY);
-        if (i % 11 == 0) { c.set(x - 1, y, GREY_D); c.set(x + 1, y, GREY_D); c.set(x, y - 1, GREY_D); c.set(x, y + 1, GREY_D); }
+        if (i % 11 == 0) {
+            c.set(x - 1, y, GREY_D);
+            c.set(x + 1, y, GREY_D);
+            c.set(x, y - 1, GREY_D);
+            c.set(x, y + 1, GREY_D);
+        }
     }
 }
 
@@ -68,7 +76,7 @@ void sea(Canvas& c, int y0, int phase) {
         }
 }
 
-}
+}  // namespace
 
 Canvas draw_vrusk() {
     // Our studio's page: a kite shaped like a kelp leaf flying over a wave,
@@ -89,13 +97,20 @@ Canvas draw_vrusk() {
     line(c, cx, cy - 30, cx, cy + 30, C(0xE8D8A0));
     line(c, cx - 19, cy - 2, cx + 19, cy - 2, C(0xE8D8A0));
     // leaf veins
-    for (int i = 1; i < 4; ++i) { line(c, cx, cy - 20 + i * 8, cx - 12 + i, cy - 26 + i * 8, GRN_D); line(c, cx, cy - 20 + i * 8, cx + 12 - i, cy - 26 + i * 8, GRN_D); }
+    for (int i = 1; i < 4; ++i) {
+        line(c, cx, cy - 20 + i * 8, cx - 12 + i, cy - 26 + i * 8, GRN_D);
+        line(c, cx, cy - 20 + i * 8, cx + 12 - i, cy - 26 + i * 8, GRN_D);
+    }
     outline(c, cx - 25, cy - 34, 50, 68, INK);
     // the tail with its bows, curling down to the wave
     for (int i = 0; i < 70; ++i) {
         int x = cx + int(std::lround(14 * std::sin(i * 0.11))) - i / 5, y = cy + 30 + i;
         c.set(x, y, C(0xE8D8A0));
-        if (i % 14 == 7) { fill_rect(c, x - 3, y - 1, 3, 3, FUR); fill_rect(c, x + 1, y - 1, 3, 3, FUR); c.set(x, y, RED); }
+        if (i % 14 == 7) {
+            fill_rect(c, x - 3, y - 1, 3, 3, FUR);
+            fill_rect(c, x + 1, y - 1, 3, 3, FUR);
+            c.set(x, y, RED);
+        }
     }
     sea(c, 170, 0);
     // a curling wave crest under the kite
@@ -132,13 +147,17 @@ Canvas draw_present() {
     const Canvas& tour = sheet_canvas("tour1.bmp");
     const Canvas& cap = sheet_canvas("toptower.bmp");
     const int tx = 176, base = 166, rows = 11;
-    for (int i = 0; i < rows; ++i) blit(c, tour, 0, 8 * ((i & 1) ? 4 : 0), 128, 8, tx, base - 8 * (rows - i), false);
+    for (int i = 0; i < rows; ++i)
+        blit(c, tour, 0, 8 * ((i & 1) ? 4 : 0), 128, 8, tx, base - 8 * (rows - i), false);
     blit(c, cap, 0, 0, 128, 64, tx, base - 8 * rows - 64);
     const Canvas& dec = sheet_canvas("decors.bmp");
     const int steps[][2] = {{164, 150}, {186, 134}, {220, 118}, {256, 102}, {282, 86}};
     for (auto& s : steps) blit(c, dec, 8, 0, 32, 8, s[0], s[1]);
     // the tower's foot in the water, with a pale reflection line
-    for (int x = tx; x < tx + 128; ++x) { c.set(x, base, SEA_L); if (x % 3) c.set(x, base + 3, SEA_L); }
+    for (int x = tx; x < tx + 128; ++x) {
+        c.set(x, base, SEA_L);
+        if (x % 3) c.set(x, base + 3, SEA_L);
+    }
     // the creature on the first step, and the submarine waiting
     const Canvas& pl = sheet_canvas("player.bmp");
     blit(c, pl, 0, 32 * 12, 32, 32, 164, 150 - 20);
@@ -154,7 +173,7 @@ Canvas draw_present() {
 Canvas draw_podium() {
     // a winners' podium: the middle block highest
     Canvas c(32, 32);
-    const int blocks[3][3] = {{1, 18, 2}, {11, 10, 1}, {21, 22, 3}};   // x, top, place
+    const int blocks[3][3] = {{1, 18, 2}, {11, 10, 1}, {21, 22, 3}};  // x, top, place
     const uint32_t fill[4] = {0, YEL, GREY_L, C(0xD08840)};
     for (auto& b : blocks) {
         fill_rect(c, b[0], b[1], 10, 31 - b[1], fill[b[2]]);

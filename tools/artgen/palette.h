@@ -45,4 +45,4 @@ const uint32_t PINK = C(0xF090B0);
 const uint32_t SEA_D = C(0x082850);
 const uint32_t SEA = C(0x185898);
 const uint32_t SEA_L = C(0x4898D0);
-}
+}  // namespace pal

@@ -10,7 +10,7 @@ using namespace pal;
 
 // A brushed navy metal strip with bevels; digit windows are sunk into it.
 const uint32_t PN_D = C(0x101830), PN = C(0x283860), PN_L = C(0x4860A0), PN_HL = C(0x98B0E0);
-const uint32_t WIN = C(0x080C18);             // inside a window, behind digits
+const uint32_t WIN = C(0x080C18);  // inside a window, behind digits
 const uint32_t AMBER = C(0xF8C030), AMBER_D = C(0xA86810);
 
 void strip_background(Canvas& c, int x0, int w) {
@@ -37,26 +37,21 @@ void window(Canvas& c, int x, int y, int w, int h) {
 
 void digit8(Canvas& c, int x, int y, char ch) {
     char s[2] = {ch, 0};
-    draw_text(c, x + 2, y + 1, s, AMBER_D);   // drop shadow
+    draw_text(c, x + 2, y + 1, s, AMBER_D);  // drop shadow
     draw_text(c, x + 1, y, s, AMBER);
 }
 
 // The life mark: the creature's head.
 void life_mark(Canvas& c, int x, int y) {
     static const char* HEAD[] = {
-        ".D....D.",
-        ".DF..FD.",
-        ".FFFFFF.",
-        "FFWKFWKF",
-        "FFCCCCFF",
-        ".FCKKCF.",
-        "..SSSS..",
-        "........",
+        ".D....D.", ".DF..FD.", ".FFFFFF.", "FFWKFWKF",
+        "FFCCCCFF", ".FCKKCF.", "..SSSS..", "........",
     };
-    draw_grid(c, x, y, HEAD, 8, {{'F', FUR}, {'D', FUR_D}, {'W', WHITE}, {'K', INK}, {'C', CREAM}, {'S', SCARF}});
+    draw_grid(c, x, y, HEAD, 8,
+              {{'F', FUR}, {'D', FUR_D}, {'W', WHITE}, {'K', INK}, {'C', CREAM}, {'S', SCARF}});
 }
 
-}
+}  // namespace
 
 Canvas draw_panel(int n) {
     if (n == 1) {
@@ -67,11 +62,11 @@ Canvas draw_panel(int n) {
     Canvas c(64, 24, PN);
     strip_background(c, 0, 64);
     if (n == 3) {
-        window(c, 0, 3, 64, 8);    // score
-        window(c, 0, 11, 64, 8);   // lives
+        window(c, 0, 3, 64, 8);   // score
+        window(c, 0, 11, 64, 8);  // lives
         fill_rect(c, 0, 11, 64, 8, WIN);
     } else {
-        window(c, 0, 3, 64, 16);   // mode icon and clock drums
+        window(c, 0, 3, 64, 16);  // mode icon and clock drums
         for (int x : {16, 32, 48}) c.set(x - 1, 2, PN_D);
     }
     return c;
@@ -100,7 +95,10 @@ Canvas draw_time() {
         fill_rect(c, 0, y0 + 15, 16, 1, C(0x383848));
     }
     // light falls on the drum's middle: brighten the edge columns' rims
-    for (int y = 0; y < 176; ++y) { c.set(0, y, C(0x101018)); c.set(15, y, C(0x101018)); }
+    for (int y = 0; y < 176; ++y) {
+        c.set(0, y, C(0x101018));
+        c.set(15, y, C(0x101018));
+    }
     return c;
 }
 
@@ -122,7 +120,9 @@ Canvas draw_time_icons() {
     fill_rect(c, 20, 11, 22, 1, C(0xA05810));
     fill_rect(c, 18, 7, 2, 5, GREY);
     for (int x : {30, 35}) c.set(x, 8, C(0x50B8D0));
-    c.set(44, 4, SEA_L); c.set(45, 2, SEA_L); c.set(43, 1, WHITE);
+    c.set(44, 4, SEA_L);
+    c.set(45, 2, SEA_L);
+    c.set(43, 1, WHITE);
     return c;
 }
 

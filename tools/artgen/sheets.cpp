@@ -1,4 +1,5 @@
 #include "sheets.h"
+
 #include <cstring>
 #include <map>
 #include <string>

@@ -3,11 +3,11 @@
 #include "canvas.h"
 
 struct Sheet {
-    const char* name;     // file name inside data/
+    const char* name;  // file name inside data/
     int w, h, bpp;
-    bool keyed;           // transparent where magenta
+    bool keyed;  // transparent where magenta
     Canvas (*draw)();
-    const char* what;     // one line for --help and the contact sheet
+    const char* what;  // one line for --help and the contact sheet
 };
 
 // All 47 pictures, in the pack's stored order.

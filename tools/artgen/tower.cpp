@@ -1,9 +1,10 @@
 // The tower: eight wall textures computed from the turning cylinder, the top
 // cap, the base, the door views and the decor pieces that stick out of it.
+#include <cmath>
+
 #include "geometry.h"
 #include "palette.h"
 #include "sheets.h"
-#include <cmath>
 
 namespace {
 
@@ -11,10 +12,17 @@ const double PI = 3.14159265358979323846;
 
 // 2x2 ordered dither, fixed to the screen: the light does not turn with the
 // tower, so neither does its dither.
-int dither2(int x, int y) { static const int m[4] = {0, 2, 3, 1}; return m[(y & 1) * 2 + (x & 1)]; }
+int dither2(int x, int y) {
+    static const int m[4] = {0, 2, 3, 1};
+    return m[(y & 1) * 2 + (x & 1)];
+}
 
 uint32_t hash32(uint32_t a) {
-    a ^= a >> 16; a *= 0x7feb352d; a ^= a >> 15; a *= 0x846ca68b; a ^= a >> 16;
+    a ^= a >> 16;
+    a *= 0x7feb352d;
+    a ^= a >> 15;
+    a *= 0x846ca68b;
+    a ^= a >> 16;
     return a;
 }
 
@@ -59,42 +67,40 @@ int block_detail(Detail d, double u, int row, int tower) {
         uint32_t h = hash32(uint32_t(iu * 31 + row * 7 + tower * 1000));
         return (h % 13 == 0) ? -1 : 0;
     }
-    case BRICK:
-        return (row == 3 && iu % 5 == 2) ? -1 : 0;
+    case BRICK: return (row == 3 && iu % 5 == 2) ? -1 : 0;
     case METAL:
         if ((row == 1 || row == 5) && (iu == 1 || iu == 14)) return 3;  // rivets
         if ((row == 2 || row == 6) && (iu == 1 || iu == 14)) return -2;
         return row < 3 ? 1 : 0;
     case ICE: {
         double s = u - row * 0.6;
-        if (s > 1.0 && s < 2.2) return 2;     // a glint running across the block
+        if (s > 1.0 && s < 2.2) return 2;  // a glint running across the block
         if (s > 2.2 && s < 2.8) return 1;
         return 0;
     }
-    case SAND:
-        return (row == 2 || row == 5) ? -1 : 0;   // strata of the sandstone
+    case SAND: return (row == 2 || row == 5) ? -1 : 0;  // strata of the sandstone
     case MOSS: {
         uint32_t h = hash32(uint32_t(iu * 13 + row * 101));
-        if (row <= 1 && h % 3 != 0) return 100;   // moss on the upper edge
+        if (row <= 1 && h % 3 != 0) return 100;  // moss on the upper edge
         if (row == 2 && h % 3 == 0) return 100;
         return (h % 9 == 0) ? -1 : 0;
     }
-    case CRYSTAL:
-        return (u * 0.85 + row < 5.5) ? 1 : -1;   // a facet split
-    case BASALT:
-        return (hash32(uint32_t(iu * 7 + row * 53)) % 6 == 0) ? 1 : 0;
+    case CRYSTAL: return (u * 0.85 + row < 5.5) ? 1 : -1;  // a facet split
+    case BASALT: return (hash32(uint32_t(iu * 7 + row * 53)) % 6 == 0) ? 1 : 0;
     }
     return 0;
 }
 
-}
+}  // namespace
 
 Canvas draw_tour(int n) {
     const Material& m = MATERIALS[(n - 1) & 7];
     Canvas c(128, 64, 0);
     uint32_t face[FACE_LEVELS], mortar[MORTAR_LEVELS];
-    for (int i = 0; i < FACE_LEVELS; ++i) face[i] = mix(m.face_dark, m.face_light, i, FACE_LEVELS - 1);
-    for (int i = 0; i < MORTAR_LEVELS; ++i) mortar[i] = mix(m.mortar_dark, m.mortar_light, i, MORTAR_LEVELS - 1);
+    for (int i = 0; i < FACE_LEVELS; ++i)
+        face[i] = mix(m.face_dark, m.face_light, i, FACE_LEVELS - 1);
+    for (int i = 0; i < MORTAR_LEVELS; ++i)
+        mortar[i] = mix(m.mortar_dark, m.mortar_light, i, MORTAR_LEVELS - 1);
     const uint32_t moss_col[3] = {0x184818, 0x388828, 0x70C040};
 
     for (int p = 0; p < 8; ++p) {
@@ -115,7 +121,8 @@ Canvas draw_tour(int n) {
                 int y = 8 * p + row;
                 double lv = light * (FACE_LEVELS - 1) + dither2(px, y) * 0.25 - 0.375;
                 if (joint || row == 7) {
-                    int ml = int(std::lround(light * (MORTAR_LEVELS - 1) + dither2(px, y) * 0.25 - 0.375));
+                    int ml = int(
+                        std::lround(light * (MORTAR_LEVELS - 1) + dither2(px, y) * 0.25 - 0.375));
                     ml = ml < 0 ? 0 : (ml >= MORTAR_LEVELS ? MORTAR_LEVELS - 1 : ml);
                     c.set(px, y, mortar[ml]);
                     continue;
@@ -128,8 +135,8 @@ Canvas draw_tour(int n) {
                     continue;
                 }
                 lvl += d;
-                if (row == 0) lvl += 1;            // top edge catches the light
-                if (row == 6) lvl -= 1;            // underside in shade
+                if (row == 0) lvl += 1;  // top edge catches the light
+                if (row == 6) lvl -= 1;  // underside in shade
                 if (after_joint) lvl += 1;
                 if (before_joint) lvl -= 1;
                 lvl = lvl < 0 ? 0 : (lvl >= FACE_LEVELS ? FACE_LEVELS - 1 : lvl);
@@ -182,7 +189,7 @@ Canvas draw_toptower() {
             if (c.get(x, y) != KEY) continue;
             double rel = double(x - (64 - half)) / (2.0 * half);
             int k = int((1.0 - std::fabs(rel - 0.4) * 1.8) * 4.5);
-            if (((y + (x - 64 + 64) / 3) % 5) == 0) k -= 1;   // tiles
+            if (((y + (x - 64 + 64) / 3) % 5) == 0) k -= 1;  // tiles
             c.set(x, y, roof[k < 0 ? 0 : (k > 4 ? 4 : k)]);
         }
     }
@@ -223,7 +230,7 @@ Canvas draw_portes() {
             if (bx > 128) continue;
             double t = body_angle(bx);
             if (t < t0 || t >= t1) continue;
-            double local = (t - (a - 4)) / 8.0;   // 0..1 across the door
+            double local = (t - (a - 4)) / 8.0;  // 0..1 across the door
             double light = light_at(t);
             for (int row = 0; row < 8; ++row) {
                 int y = 8 * a + row;
@@ -231,10 +238,10 @@ Canvas draw_portes() {
                 if (local < 0.2 || local > 0.8) {
                     int k = int(light * 4.4);
                     if (local < 0.07 || local > 0.93) k -= 1;
-                    if (row == 3 && (local < 0.12 || local > 0.88)) k += 1;   // studs
+                    if (row == 3 && (local < 0.12 || local > 0.88)) k += 1;  // studs
                     col = jamb[k < 0 ? 0 : (k > 4 ? 4 : k)];
                 } else {
-                    double in = (local - 0.2) / 0.6;   // 0..1 across the opening
+                    double in = (local - 0.2) / 0.6;  // 0..1 across the opening
                     // the tunnel runs towards the tower's axis, so a door on the left
                     // shows the inside of its left wall, and the other way round
                     bool wall = side < 0 ? in < -side * 0.7 : in > 1.0 - side * 0.7;
@@ -256,10 +263,15 @@ void draw_lift_plate(Canvas& c, int x, int y) {
     for (int i = 0; i < 22; ++i)
         for (int r = 3; r < 6; ++r) c.set(x + 1 + i, y + r, ((i + r) / 3) % 2 ? stripe : top);
     fill_rect(c, x + 1, y + 6, 22, 1, dark);
-    for (int r = 0; r < 8; ++r) { c.set(x, y + r, pal::INK); c.set(x + 23, y + r, pal::INK); }
+    for (int r = 0; r < 8; ++r) {
+        c.set(x, y + r, pal::INK);
+        c.set(x + 23, y + r, pal::INK);
+    }
     fill_rect(c, x, y + 7, 24, 1, pal::INK);
-    c.set(x, y, KEY); c.set(x + 23, y, KEY);
-    c.set(x + 1, y, pal::INK); c.set(x + 22, y, pal::INK);
+    c.set(x, y, KEY);
+    c.set(x + 23, y, KEY);
+    c.set(x + 1, y, pal::INK);
+    c.set(x + 22, y, pal::INK);
 }
 
 Canvas draw_decors() {
@@ -274,18 +286,31 @@ Canvas draw_decors() {
     fill_rect(c, 9, 3, 30, 1, st_lip);
     fill_rect(c, 9, 4, 30, 2, st_face);
     fill_rect(c, 9, 6, 30, 1, st_dark);
-    for (int x = 12; x < 38; x += 7) { c.set(x, 4, st_dark); c.set(x + 1, 5, st_dark); }   // weathering
-    for (int y = 0; y < 8; ++y) { c.set(8, y, INK); c.set(39, y, INK); }
+    for (int x = 12; x < 38; x += 7) {
+        c.set(x, 4, st_dark);
+        c.set(x + 1, 5, st_dark);
+    }  // weathering
+    for (int y = 0; y < 8; ++y) {
+        c.set(8, y, INK);
+        c.set(39, y, INK);
+    }
     fill_rect(c, 8, 7, 32, 1, INK);
-    c.set(8, 0, KEY); c.set(39, 0, KEY); c.set(9, 0, INK); c.set(38, 0, INK);
-    c.set(8, 7, KEY); c.set(39, 7, KEY);
+    c.set(8, 0, KEY);
+    c.set(39, 0, KEY);
+    c.set(9, 0, INK);
+    c.set(38, 0, INK);
+    c.set(8, 7, KEY);
+    c.set(39, 7, KEY);
     // Column block (40, 0, 16, 8): a pillar segment; stacks seamlessly.
     const uint32_t col_l = C(0xD8D0C0), col_m = C(0xA09888), col_d = C(0x686058);
     fill_rect(c, 41, 0, 14, 8, col_m);
     fill_rect(c, 41, 0, 3, 8, col_l);
     fill_rect(c, 51, 0, 4, 8, col_d);
     fill_rect(c, 41, 7, 14, 1, col_d);
-    for (int y = 0; y < 8; ++y) { c.set(40, y, INK); c.set(55, y, INK); }
+    for (int y = 0; y < 8; ++y) {
+        c.set(40, y, INK);
+        c.set(55, y, INK);
+    }
     // Lift platform (56, 0, 24, 8)
     draw_lift_plate(c, 56, 0);
     // Shootable block (80, 0, 16, 8): a cracked red block that looks
@@ -293,8 +318,10 @@ Canvas draw_decors() {
     fill_rect(c, 81, 0, 14, 7, RED);
     fill_rect(c, 81, 0, 14, 1, RED_L);
     fill_rect(c, 81, 6, 14, 1, RED_D);
-    line(c, 84, 1, 86, 3, YEL_L); line(c, 86, 3, 85, 5, YEL_L);
-    line(c, 90, 1, 89, 3, YEL_L); line(c, 89, 3, 92, 5, YEL_L);
+    line(c, 84, 1, 86, 3, YEL_L);
+    line(c, 86, 3, 85, 5, YEL_L);
+    line(c, 90, 1, 89, 3, YEL_L);
+    line(c, 89, 3, 92, 5, YEL_L);
     frame_rect(c, 80, 0, 16, 8, INK);
     return c;
 }

@@ -3,11 +3,12 @@
 // a 2-digit name length, the name, an 8-digit payload length and the payload;
 // each payload is an LZMA-alone stream (properties 0x5D, 8 MiB dictionary,
 // the real uncompressed size in the header) with no end marker.
+#include <lzma.h>
+
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <lzma.h>
 #include <string>
 #include <vector>
 
@@ -39,8 +40,7 @@ static bool compress(const bytes& in, bytes& payload) {
     options.lp = 0;
     options.pb = 2;
     options.ext_flags = 0;  // no end marker: the header states the size
-    const lzma_filter filters[2] = {{LZMA_FILTER_LZMA1EXT, &options},
-                                    {LZMA_VLI_UNKNOWN, nullptr}};
+    const lzma_filter filters[2] = {{LZMA_FILTER_LZMA1EXT, &options}, {LZMA_VLI_UNKNOWN, nullptr}};
     lzma_stream stream = LZMA_STREAM_INIT;
     if (lzma_raw_encoder(&stream, filters) != LZMA_OK) return false;
     bytes data(in.size() + in.size() / 2 + 1024);
@@ -76,10 +76,14 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") return usage(stdout, 0);
-        if (arg == "--out" && i + 1 < argc) out_cpp = argv[++i];
-        else if (arg == "--raw" && i + 1 < argc) out_raw = argv[++i];
-        else if (arg.rfind("--", 0) == 0) return usage(stderr, 2);
-        else files.push_back(arg);
+        if (arg == "--out" && i + 1 < argc)
+            out_cpp = argv[++i];
+        else if (arg == "--raw" && i + 1 < argc)
+            out_raw = argv[++i];
+        else if (arg.rfind("--", 0) == 0)
+            return usage(stderr, 2);
+        else
+            files.push_back(arg);
     }
     if (out_cpp.empty() || files.empty() || files.size() > 9999) return usage(stderr, 2);
 
@@ -120,7 +124,8 @@ int main(int argc, char** argv) {
     const bool written = std::fclose(cpp) == 0;
     if (!out_raw.empty()) {
         std::ofstream raw(out_raw, std::ios::binary);
-        raw.write(reinterpret_cast<const char*>(pack.data()), static_cast<std::streamsize>(pack.size()));
+        raw.write(reinterpret_cast<const char*>(pack.data()),
+                  static_cast<std::streamsize>(pack.size()));
         if (!raw) return 1;
     }
     return written ? 0 : 1;

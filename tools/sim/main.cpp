@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     const sim_result result = sim_run(options);
     if (options.trace && options.trace != stdout) std::fclose(options.trace);
     std::fprintf(stderr, "ended: %s after %u frames (finish %u, dead %u, score %08X, lives %u)\n",
-                 sim_end_name(result.end), result.frames_run, flag_finish_level,
-                 flag_player_dead, get_score(), lives);
+                 sim_end_name(result.end), result.frames_run, flag_finish_level, flag_player_dead,
+                 get_score(), lives);
     return 0;
 }

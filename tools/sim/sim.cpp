@@ -1,6 +1,7 @@
 #include "sim.h"
 
 #include <SDL.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <sstream>
@@ -93,9 +94,9 @@ void sim_trace_line(std::FILE* out, uint32_t frame) {
                  "run=%u clock=%d,%d,%d rot=%u oy=%d rows=%u score=%08X lives=%u",
                  frame, player_num_anim, player_num_frame, player_num_spr, player_map_x,
                  player_map_y, flag_player_sens, flag_player_aff, flag_player_ascenseur,
-                 flag_player_ascenseur2, flag_finish_level, flag_player_dead,
-                 flag_decrement_time, time_level[0], time_level[1], time_level[2],
-                 tower_rotation, tower_offset_y, nb_tiles_tour, get_score(), lives);
+                 flag_player_ascenseur2, flag_finish_level, flag_player_dead, flag_decrement_time,
+                 time_level[0], time_level[1], time_level[2], tower_rotation, tower_offset_y,
+                 nb_tiles_tour, get_score(), lives);
     if (tab_sprites)
         for (int i = 0; i < NB_SPRITES_TAB; ++i) {
             const str_sprite& s = tab_sprites[i];

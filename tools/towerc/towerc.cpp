@@ -88,19 +88,18 @@ void check_codes(const TowerSource& t, std::vector<std::string>& errors) {
             if (code == 0 || code_symbol(code) != 0) continue;
             std::string what;
             switch (code) {
-                case 0x84:
-                case 0x88:
-                case 0x8C:
-                    what = " is a lift column block, which only a rising lift writes while playing";
-                    break;
-                case 0x89:
-                case 0x8D:
-                    what =
-                        " is a lift away from its bottom stop, which only exists while playing; "
-                        "every lift starts at its bottom stop (0x85)";
-                    break;
-                default:
-                    what = " is not a cell of the towers";
+            case 0x84:
+            case 0x88:
+            case 0x8C:
+                what = " is a lift column block, which only a rising lift writes while playing";
+                break;
+            case 0x89:
+            case 0x8D:
+                what =
+                    " is a lift away from its bottom stop, which only exists while playing; "
+                    "every lift starts at its bottom stop (0x85)";
+                break;
+            default: what = " is not a cell of the towers";
             }
             errors.push_back(where(t.name, r, c) + "code " + hex(code) + what);
         }

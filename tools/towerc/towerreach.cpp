@@ -314,27 +314,13 @@ struct Creature {
     void step(uint16_t ctrl) {
         held = ctrl;
         switch (state) {
-            case IDLE:
-                idle(ctrl);
-                break;
-            case JUMP:
-                jump();
-                break;
-            case FALL:
-                fall();
-                break;
-            case TURN:
-                turn();
-                break;
-            case TUNNEL:
-                tunnel();
-                break;
-            case THROW:
-                throw_shot(ctrl);
-                break;
-            case LIFT:
-                lift();
-                break;
+        case IDLE: idle(ctrl); break;
+        case JUMP: jump(); break;
+        case FALL: fall(); break;
+        case TURN: turn(); break;
+        case TUNNEL: tunnel(); break;
+        case THROW: throw_shot(ctrl); break;
+        case LIFT: lift(); break;
         }
         move_shot();
         // A lift carrying the creature into decor knocks it off.
