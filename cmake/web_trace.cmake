@@ -1,0 +1,47 @@
+# Plays one route with the WebAssembly simulator under Node.js and compares
+# its state trace with the golden trace of the native game.
+#   cmake -DNODE=node -DSIM=ascelon-sim.js -DROUTE=r.input -DGOLDEN=r.trace -DOUT=out.trace -P web_trace.cmake
+# The route's name says what it plays: mM_tT is tower T of mission M (as the
+# native route tests play it, at most 4000 frames), interlevel* an interlevel.
+get_filename_component(name ${ROUTE} NAME_WE)
+if(name MATCHES "^m([12])_t([0-7])$")
+    math(EXPR mission "${CMAKE_MATCH_1} - 1")
+    set(args --mission ${mission} --tower ${CMAKE_MATCH_2} --frames 4000)
+elseif(name MATCHES "^interlevel")
+    set(args --interlevel --frames 4000)
+else()
+    message(FATAL_ERROR "${ROUTE}: no rule says what this route plays")
+endif()
+
+get_filename_component(out_dir ${OUT} DIRECTORY)
+file(MAKE_DIRECTORY ${out_dir})
+execute_process(
+    COMMAND ${NODE} ${SIM} ${args} --input ${ROUTE} --trace ${OUT}
+    RESULT_VARIABLE status
+    ERROR_VARIABLE ended)
+string(STRIP "${ended}" ended)
+message(STATUS "${name}: ${ended}")
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${name}: the WebAssembly simulator failed (${status})")
+endif()
+
+file(READ ${GOLDEN} want)
+file(READ ${OUT} got)
+if(NOT got STREQUAL want)
+    # Name the first frame whose line differs.
+    string(REPLACE "\n" ";" want_lines "${want}")
+    string(REPLACE "\n" ";" got_lines "${got}")
+    list(LENGTH want_lines nw)
+    list(LENGTH got_lines ng)
+    set(i 0)
+    while(i LESS nw AND i LESS ng)
+        list(GET want_lines ${i} w)
+        list(GET got_lines ${i} g)
+        if(NOT w STREQUAL g)
+            message(FATAL_ERROR "${name}: the traces part at line ${i}\n  native: ${w}\n  wasm:   ${g}")
+        endif()
+        math(EXPR i "${i} + 1")
+    endwhile()
+    message(FATAL_ERROR "${name}: the traces part after ${i} lines (native ${nw}, wasm ${ng})")
+endif()
+message(STATUS "${name}: the WebAssembly trace equals the native golden trace")
