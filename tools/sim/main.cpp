@@ -19,7 +19,10 @@ static const char usage_text[] =
     "real-time pacing, with buttons from an input script.\n"
     "  --mission M        mission 0 (the game's) or 1 (default 0)\n"
     "  --tower T          tower 0..7 (default 0)\n"
-    "  --interlevel       run an interlevel instead of a tower\n"
+    "  --interlevel       run an interlevel instead of a tower (it starts as after a\n"
+    "                     climbed tower: clock at 0, submarine at the top left)\n"
+    "  --idx-fish N       with --interlevel: start the fish sequence at fish N\n"
+    "                     (default 0, as the program's first interlevel)\n"
     "  --frames N         run at most N frames (default 1000); a tower also stops\n"
     "                     when the attempt ends\n"
     "  --input FILE       input script: lines 'FRAME BUTTONS', from FRAME on hold\n"
@@ -29,6 +32,7 @@ static const char usage_text[] =
     "                     soak plays them)\n"
     "  --shot F:FILE      write the screen after frame F as a BMP (repeatable)\n"
     "  --trace FILE       write one line of game state per frame ('-' = stdout)\n"
+    "                     (in an interlevel: submarine, fish, bullet, clock, score)\n"
     "  --place X,Y        start with the creature standing at tower x X (0..127),\n"
     "                     y Y (0..1023); skips the arrival; the clock runs\n"
     "  --soak N           random play of every tower of both missions, each\n"
@@ -81,6 +85,8 @@ int main(int argc, char** argv) {
             options.tower = static_cast<uint16_t>(number(i, 0, 7));
         } else if (arg == "--interlevel") {
             options.interlevel = true;
+        } else if (arg == "--idx-fish") {
+            options.idx_fish = static_cast<int32_t>(number(i, 0, 65535));
         } else if (arg == "--frames") {
             options.frames = static_cast<uint32_t>(number(i, 0, 100000000));
         } else if (arg == "--input") {

@@ -144,10 +144,32 @@ void sim_trace_line(std::FILE* out, uint32_t frame) {
     std::fputc('\n', out);
 }
 
+void sim_trace_il_line(std::FILE* out, uint32_t frame) {
+    std::fprintf(out, "%u il=%u n=%u sub=%d,%d incy=%u idx=%u timer=%u clock=%d,%d,%d score=%08X",
+                 frame, flag_player_ilstate, num_il_frame, player_scr_x, player_scr_y,
+                 incy_il_subway, idx_fish, timer_fishs, time_level[0], time_level[1], time_level[2],
+                 get_score());
+    // Fish 0 to 2: status, type, x, y, step, animation clock; 3 the bullet.
+    for (int i = 0; i < 3; ++i) {
+        const str_sprite& f = tab_sprites[i];
+        if (f.status != 0)
+            std::fprintf(out, " f%d=%d,%d,%d,%d,%d,%d", i, f.status, f.type, f.crdx, f.crdy, f.dpl,
+                         f.num_spr);
+    }
+    const str_sprite& b = tab_sprites[3];
+    if (b.status != 0) std::fprintf(out, " b=%d,%d", b.crdx, b.crdy);
+    std::fputc('\n', out);
+}
+
 static void after_frame(const sim_options& options, uint32_t frame) {
     const auto shot = options.shots.find(frame);
     if (shot != options.shots.end()) SDL_SaveBMP(screen, shot->second.c_str());
-    if (options.trace) sim_trace_line(options.trace, frame);
+    if (options.trace) {
+        if (options.interlevel)
+            sim_trace_il_line(options.trace, frame);
+        else
+            sim_trace_line(options.trace, frame);
+    }
     if (options.after_frame) options.after_frame(frame, options.user);
 }
 
@@ -180,6 +202,14 @@ sim_result sim_run(const sim_options& options) {
     sim_result result{sim_end::frames, 0};
 
     if (options.interlevel) {
+        // As the game flow runs it after a climbed tower: the clock cleared
+        // for the fish time, and the submarine where the tower's end
+        // sequence leaves it.
+        if (lives == 0) lives = 3;
+        if (options.idx_fish >= 0) idx_fish = static_cast<uint16_t>(options.idx_fish);
+        set_time(0);
+        player_scr_x = 0;
+        player_scr_y = -20;
         interlevel_init();
         for (uint32_t f = 0; f < options.frames; ++f) {
             if (flag_player_ilstate == 2) {

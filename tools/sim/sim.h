@@ -50,6 +50,9 @@ struct sim_options {
     std::FILE* trace = nullptr;
     bool place = false;  // put the creature at (place_x, place_y), standing, clock running
     int16_t place_x = 0, place_y = 0;
+    // Interlevel: the number of fish started before it (the sequence's
+    // place); negative keeps what earlier interlevels of the process left.
+    int32_t idx_fish = -1;
     // Called after each frame (after its flip) with the frame number.
     void (*after_frame)(uint32_t frame, void* user) = nullptr;
     void* user = nullptr;
@@ -72,3 +75,6 @@ void sim_start_video();
 sim_result sim_run(const sim_options& options);
 // One line of the state trace for the frame just run.
 void sim_trace_line(std::FILE* out, uint32_t frame);
+// The same for an interlevel frame: the submarine, its bullet, the fish and
+// their sequence, the clock and the score.
+void sim_trace_il_line(std::FILE* out, uint32_t frame);
