@@ -10,6 +10,7 @@
 
 #include "Lzma.h"
 #include "gfx.h"
+#include "nmis.h"
 #include "tour.h"
 
 using bytes = std::vector<unsigned char>;
@@ -130,9 +131,9 @@ static bytes pack_without(const std::string& name) {
     return pack;
 }
 
-// Each tower's picture replaces the last one at the start of an attempt. One
-// that fails to load ends the program, which releases every picture: the
-// previous tower's picture must then be released once, not a second time.
+// Each tower's picture and enemy sheet replace the last ones at the start of
+// an attempt. One that fails to load ends the program, which releases every
+// picture: the previous tower's must then be released once, not twice.
 // It is held with two extra references so that it stays readable and its
 // count shows how often it was released.
 static SDL_Surface* previous_picture;
@@ -140,27 +141,37 @@ static void report_releases() {
     std::fprintf(stderr, "released %d time(s)\n", 3 - previous_picture->refcount);
 }
 
-TEST(Loader, ATowerPictureThatFailsToLoadEndsTheProgramReleasingTheLastOneOnce) {
-    for (int lvl = 0; lvl < 8; ++lvl) {
-        char name[16];
-        std::snprintf(name, sizeof name, "tour%d.bmp", lvl + 1);
-        const std::string expected = std::string("^Problem: cannot load the picture tour") +
-                                     name[4] + "\\.bmp\nreleased 1 time\\(s\\)\n$";
-        EXPECT_EXIT(
-            {
-                init_tour(static_cast<uint16_t>((lvl + 1) & 7));  // the previous tower's
-                previous_picture = spr_tour;
-                previous_picture->refcount = 3;
-                std::atexit(report_releases);
-                static bytes damaged;
-                damaged = pack_without(name);
-                rom_pack = damaged.data();
-                rom_pack_size = damaged.size();
-                init_tour(static_cast<uint16_t>(lvl));
-            },
-            testing::ExitedWithCode(1), expected)
-            << name;
-    }
+TEST(Loader, APerTowerPictureThatFailsToLoadEndsTheProgramReleasingTheLastOneOnce) {
+    const struct {
+        const char* format;
+        void (*init)(uint16_t);
+        SDL_Surface** surface;
+        int pictures;
+    } per_tower[] = {{"tour%d.bmp", init_tour, &spr_tour, 8},
+                     {"nmis%d.bmp", init_nmi_lvl, &spr_nmis, 4}};
+    for (const auto& kind : per_tower)
+        for (int lvl = 0; lvl < kind.pictures; ++lvl) {
+            char name[16];
+            std::snprintf(name, sizeof name, kind.format, lvl + 1);
+            std::string quoted = name;
+            quoted.insert(quoted.find('.'), "\\");
+            const std::string expected =
+                "^Problem: cannot load the picture " + quoted + "\nreleased 1 time\\(s\\)\n$";
+            EXPECT_EXIT(
+                {
+                    kind.init(static_cast<uint16_t>(lvl + 1));  // the previous tower's
+                    previous_picture = *kind.surface;
+                    previous_picture->refcount = 3;
+                    std::atexit(report_releases);
+                    static bytes damaged;
+                    damaged = pack_without(name);
+                    rom_pack = damaged.data();
+                    rom_pack_size = damaged.size();
+                    kind.init(static_cast<uint16_t>(lvl));
+                },
+                testing::ExitedWithCode(1), expected)
+                << name;
+        }
 }
 
 TEST(Loader, EveryPictureOfThePackLoadsWithItsSize) {
