@@ -96,7 +96,10 @@ void aff_nmis(uint16_t angle, int16_t) {
 // The tower's own enemy pictures come with every attempt, and every attempt
 // scans the tower again from its foot: the enemies passed last time are back.
 void init_nmi_lvl(uint16_t lvl) {
+    // Cleared before the load: a sheet that fails to load ends the program,
+    // which releases every picture, and must not meet this one again.
     SDL_FreeSurface(spr_nmis);
+    spr_nmis = nullptr;
     char name[16];
     SDL_snprintf(name, sizeof name, "nmis%d.bmp", (lvl & 3) + 1);
     spr_nmis = load_bmp(name, true, 255, 0, 255);
