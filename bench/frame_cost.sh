@@ -16,6 +16,10 @@ esac
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$top/build}
 bench=$build/bench/ascelon-bench-frames
+if ! command -v valgrind >/dev/null; then
+  echo "frame_cost.sh needs valgrind: apt-get install valgrind, then run cmake again" >&2
+  exit 1
+fi
 [ -x "$bench" ] || cmake --build "$build" --target ascelon-bench-frames >/dev/null
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT

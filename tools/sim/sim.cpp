@@ -26,10 +26,14 @@ bool parse_input_script(const std::string& text, input_script& script, std::stri
         std::istringstream words(line);
         std::string frame_word, buttons_word, extra;
         if (!(words >> frame_word)) continue;
-        char* end = nullptr;
-        const unsigned long frame = std::strtoul(frame_word.c_str(), &end, 10);
-        if (*end || !(words >> buttons_word) || (words >> extra)) {
+        uint64_t frame = 0;
+        if (!(words >> buttons_word) || (words >> extra)) {
             error = "line " + std::to_string(number) + ": expected FRAME BUTTONS";
+            return false;
+        }
+        if (!parse_number(frame_word, UINT32_MAX, frame)) {
+            error = "line " + std::to_string(number) + ": bad frame number '" + frame_word +
+                    "' (0 to " + std::to_string(UINT32_MAX) + ")";
             return false;
         }
         uint32_t bits = 0;
@@ -55,6 +59,39 @@ bool parse_input_script(const std::string& text, input_script& script, std::stri
         script.changes.emplace_back(static_cast<uint32_t>(frame), bits);
     }
     return true;
+}
+
+bool parse_number(const std::string& text, uint64_t max, uint64_t& value) {
+    if (text.empty() || text.size() > 20) return false;
+    uint64_t v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        const unsigned digit = static_cast<unsigned>(c - '0');
+        if (digit > max || v > (max - digit) / 10) return false;
+        v = v * 10 + digit;
+    }
+    value = v;
+    return true;
+}
+
+uint64_t random_buttons::next() {
+    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+uint32_t random_buttons_at(uint32_t frame, void* generator) {
+    random_buttons& g = *static_cast<random_buttons*>(generator);
+    if (frame >= g.next_change) {
+        const uint64_t r = g.next();
+        static const uint32_t bit_of[5] = {CTRL_LEFT, CTRL_RIGHT, CTRL_UP, CTRL_DOWN, CTRL_FIRE};
+        g.bits = 0;
+        for (int k = 0; k < 5; ++k)
+            if (r >> k & 1) g.bits |= bit_of[k];
+        g.next_change = frame + 1 + static_cast<uint32_t>((r >> 8) & 31);
+    }
+    return g.bits;
 }
 
 uint32_t script_buttons(const input_script& script, uint32_t frame) {
@@ -137,7 +174,8 @@ static void after_frame(const sim_options& options, uint32_t frame) {
 }
 
 static void feed_buttons(const sim_options& options, uint32_t frame) {
-    const uint32_t bits = script_buttons(options.input, frame);
+    const uint32_t bits = options.buttons ? options.buttons(frame, options.buttons_user)
+                                          : script_buttons(options.input, frame);
     ctrl_player = bits & ~SIM_SELECT;
     if (bits & SIM_SELECT) exit_game = 1;
 }
