@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <cstring>
+
 #include "gfx.h"
 #include "tour.h"
 
@@ -36,17 +38,20 @@ void aff_water() {
         const uint16_t* from = reinterpret_cast<const uint16_t*>(pixels + src * pitch);
         uint16_t* to = reinterpret_cast<uint16_t*>(pixels + y * pitch);
         const uint16_t sea = to[0];
+        // Mix the whole source line first, then lay it down shifted: a
+        // fixed-length loop over two separate lines that the compiler turns
+        // into vector code, and the shift becomes one block copy.
+        uint16_t mixed[320];
+        for (int x = 0; x < 320; ++x) mixed[x] = water_mix(from[x], sea);
         const int d = SinTab1[ph];
         // The ripple shifts the line; the pixels it uncovers repeat the
         // source line's edge pixel.
         if (d >= 0) {
-            for (int x = 319 - d; x >= 0; --x) to[x + d] = water_mix(from[x], sea);
-            const uint16_t edge = water_mix(from[0], sea);
-            for (int x = 0; x < d; ++x) to[x] = edge;
+            std::memcpy(to + d, mixed, sizeof(uint16_t) * (320 - d));
+            for (int x = 0; x < d; ++x) to[x] = mixed[0];
         } else {
-            for (int x = -d; x < 320; ++x) to[x + d] = water_mix(from[x], sea);
-            const uint16_t edge = water_mix(from[320 + d], sea);
-            for (int x = 320 + d; x < 320; ++x) to[x] = edge;
+            std::memcpy(to, mixed - d, sizeof(uint16_t) * (320 + d));
+            for (int x = 320 + d; x < 320; ++x) to[x] = mixed[320 + d];
         }
         if (++ph > 23) ph = 0;
     }

@@ -26,10 +26,14 @@ bool parse_input_script(const std::string& text, input_script& script, std::stri
         std::istringstream words(line);
         std::string frame_word, buttons_word, extra;
         if (!(words >> frame_word)) continue;
-        char* end = nullptr;
-        const unsigned long frame = std::strtoul(frame_word.c_str(), &end, 10);
-        if (*end || !(words >> buttons_word) || (words >> extra)) {
+        uint64_t frame = 0;
+        if (!(words >> buttons_word) || (words >> extra)) {
             error = "line " + std::to_string(number) + ": expected FRAME BUTTONS";
+            return false;
+        }
+        if (!parse_number(frame_word, UINT32_MAX, frame)) {
+            error = "line " + std::to_string(number) + ": bad frame number '" + frame_word +
+                    "' (0 to " + std::to_string(UINT32_MAX) + ")";
             return false;
         }
         uint32_t bits = 0;
@@ -55,6 +59,39 @@ bool parse_input_script(const std::string& text, input_script& script, std::stri
         script.changes.emplace_back(static_cast<uint32_t>(frame), bits);
     }
     return true;
+}
+
+bool parse_number(const std::string& text, uint64_t max, uint64_t& value) {
+    if (text.empty() || text.size() > 20) return false;
+    uint64_t v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        const unsigned digit = static_cast<unsigned>(c - '0');
+        if (digit > max || v > (max - digit) / 10) return false;
+        v = v * 10 + digit;
+    }
+    value = v;
+    return true;
+}
+
+uint64_t random_buttons::next() {
+    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+uint32_t random_buttons_at(uint32_t frame, void* generator) {
+    random_buttons& g = *static_cast<random_buttons*>(generator);
+    if (frame >= g.next_change) {
+        const uint64_t r = g.next();
+        static const uint32_t bit_of[5] = {CTRL_LEFT, CTRL_RIGHT, CTRL_UP, CTRL_DOWN, CTRL_FIRE};
+        g.bits = 0;
+        for (int k = 0; k < 5; ++k)
+            if (r >> k & 1) g.bits |= bit_of[k];
+        g.next_change = frame + 1 + static_cast<uint32_t>((r >> 8) & 31);
+    }
+    return g.bits;
 }
 
 uint32_t script_buttons(const input_script& script, uint32_t frame) {
@@ -107,15 +144,38 @@ void sim_trace_line(std::FILE* out, uint32_t frame) {
     std::fputc('\n', out);
 }
 
+void sim_trace_il_line(std::FILE* out, uint32_t frame) {
+    std::fprintf(out, "%u il=%u n=%u sub=%d,%d incy=%u idx=%u timer=%u clock=%d,%d,%d score=%08X",
+                 frame, flag_player_ilstate, num_il_frame, player_scr_x, player_scr_y,
+                 incy_il_subway, idx_fish, timer_fishs, time_level[0], time_level[1], time_level[2],
+                 get_score());
+    // Fish 0 to 2: status, type, x, y, step, animation clock; 3 the bullet.
+    for (int i = 0; i < 3; ++i) {
+        const str_sprite& f = tab_sprites[i];
+        if (f.status != 0)
+            std::fprintf(out, " f%d=%d,%d,%d,%d,%d,%d", i, f.status, f.type, f.crdx, f.crdy, f.dpl,
+                         f.num_spr);
+    }
+    const str_sprite& b = tab_sprites[3];
+    if (b.status != 0) std::fprintf(out, " b=%d,%d", b.crdx, b.crdy);
+    std::fputc('\n', out);
+}
+
 static void after_frame(const sim_options& options, uint32_t frame) {
     const auto shot = options.shots.find(frame);
     if (shot != options.shots.end()) SDL_SaveBMP(screen, shot->second.c_str());
-    if (options.trace) sim_trace_line(options.trace, frame);
+    if (options.trace) {
+        if (options.interlevel)
+            sim_trace_il_line(options.trace, frame);
+        else
+            sim_trace_line(options.trace, frame);
+    }
     if (options.after_frame) options.after_frame(frame, options.user);
 }
 
 static void feed_buttons(const sim_options& options, uint32_t frame) {
-    const uint32_t bits = script_buttons(options.input, frame);
+    const uint32_t bits = options.buttons ? options.buttons(frame, options.buttons_user)
+                                          : script_buttons(options.input, frame);
     ctrl_player = bits & ~SIM_SELECT;
     if (bits & SIM_SELECT) exit_game = 1;
 }
@@ -142,6 +202,14 @@ sim_result sim_run(const sim_options& options) {
     sim_result result{sim_end::frames, 0};
 
     if (options.interlevel) {
+        // As the game flow runs it after a climbed tower: the clock cleared
+        // for the fish time, and the submarine where the tower's end
+        // sequence leaves it.
+        if (lives == 0) lives = 3;
+        if (options.idx_fish >= 0) idx_fish = static_cast<uint16_t>(options.idx_fish);
+        set_time(0);
+        player_scr_x = 0;
+        player_scr_y = -20;
         interlevel_init();
         for (uint32_t f = 0; f < options.frames; ++f) {
             if (flag_player_ilstate == 2) {
@@ -170,6 +238,7 @@ sim_result sim_run(const sim_options& options) {
     flag_timeup = 0;
     game_init(options.mission, lvl);
     if (options.place) place_creature(options.place_x, options.place_y);
+    if (options.before_first_frame) options.before_first_frame(options.user);
 
     for (uint32_t f = 0; f < options.frames; ++f) {
         if (flag_finish_level == 4) {
