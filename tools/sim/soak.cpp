@@ -80,8 +80,10 @@ uint64_t soak_run(uint64_t frames, uint64_t seed, std::FILE* log) {
         const uint16_t mission = slot / 8, tower = slot % 8;
         ++attempts;
 
-        // One attempt at the tower, then one interlevel, each with its own seed.
-        for (int part = 0; part < 2 && done < frames; ++part) {
+        // One attempt at the tower, and after every fourth an interlevel (it
+        // lasts a thousand frames or so), each with its own seed.
+        const int parts = attempts % 4 == 1 ? 2 : 1;
+        for (int part = 0; part < parts && done < frames; ++part) {
             const uint64_t play_seed = seeds.next();
             sim_options o;
             o.mission = mission;
