@@ -32,6 +32,7 @@ int ascelon_main() {
     SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
     SDL_ShowCursor(0);
     SDL_WM_SetCaption("Ascelon", nullptr);
+    platform_init();
     init_gfx();
     SDL_JoystickOpen(0);  // a missing joystick simply sends no buttons
     presentation();

@@ -447,3 +447,31 @@ TEST(InterlevelRun, ASecondInterlevelContinuesTheFishSequence) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(InterlevelRun, SelectEndsTheInterlevelAtOnce) {
+    // Pressed before the first frame: the set-up runs, no frame, the panel
+    // is hidden.
+    exit_game = 1;
+    flag_panel_displayed = 24;
+    interlevel();
+    EXPECT_EQ(num_il_frame, 0) << "no frame was played";
+    EXPECT_EQ(flag_player_ilstate, 0);
+    EXPECT_EQ(flag_panel_displayed, 0);
+    exit_game = 0;
+
+    // Pressed in the middle of it.
+    sim_options o;
+    o.interlevel = true;
+    o.frames = 2000;
+    std::string error;
+    ASSERT_TRUE(parse_input_script("0 F\n100 S\n", o.input, error)) << error;
+    const sim_result r = sim_run(o);
+    EXPECT_EQ(r.end, sim_end::exit);
+    EXPECT_EQ(r.frames_run, 101u);
+    EXPECT_EQ(num_il_frame, 1024 - 100) << "frame 100 stopped before the submarine moved";
+    exit_game = 0;
+}
+
+}  // namespace

@@ -238,6 +238,7 @@ sim_result sim_run(const sim_options& options) {
     flag_timeup = 0;
     game_init(options.mission, lvl);
     if (options.place) place_creature(options.place_x, options.place_y);
+    if (options.before_first_frame) options.before_first_frame(options.user);
 
     for (uint32_t f = 0; f < options.frames; ++f) {
         if (flag_finish_level == 4) {

@@ -53,6 +53,9 @@ struct sim_options {
     // Interlevel: the number of fish started before it (the sequence's
     // place); negative keeps what earlier interlevels of the process left.
     int32_t idx_fish = -1;
+    // Called once the attempt is set up (after the placement), before the
+    // first frame: tests build their own towers here in the live map.
+    void (*before_first_frame)(void* user) = nullptr;
     // Called after each frame (after its flip) with the frame number.
     void (*after_frame)(uint32_t frame, void* user) = nullptr;
     void* user = nullptr;
