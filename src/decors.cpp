@@ -202,12 +202,20 @@ void gere_piliers() {
             --p.wait;
             continue;
         }
+        // A shot may have cleared the block that carried the bottom stop
+        // marker: the foot of the tower is then the lift's bottom stop, and
+        // it never steps out of its own column.
+        if ((p.cell - current_map) % MAP_ROWS == 0) {
+            *p.cell = CELL_LIFT_BOTTOM;
+            p.wait = -1;
+            continue;
+        }
         // One row down: the row left behind shows its bare stop marker
         // again, and the column block below becomes the platform.
         *p.cell = p.saved & LIFT_STOP_BITS;
         --p.cell;
         p.saved = *p.cell;
-        if (((p.saved & LIFT_STOP_BITS) >> 2) == 1) {
+        if (((p.saved & LIFT_STOP_BITS) >> 2) == 1 || (p.cell - current_map) % MAP_ROWS == 0) {
             *p.cell = CELL_LIFT_BOTTOM;
             p.wait = -1;
         } else {

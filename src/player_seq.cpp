@@ -110,7 +110,10 @@ void player_ascenseur() {
     if (player_map_y & 3) return;
 
     uint8_t& cell = player_cell_under();
-    const uint8_t stop = cell & LIFT_STOP_BITS;
+    uint8_t stop = cell & LIFT_STOP_BITS;
+    // A shot may have cleared the block that carried the bottom stop marker:
+    // riding down, the foot of the tower is then the bottom stop.
+    if (dir_dpl_ascenseur < 0 && player_map_y / 4 - 1 == 0) stop = 0x04;
     bool halt;
     if (dir_dpl_ascenseur < 0) {
         // A middle stop is passed only while the rider asks to go on.
