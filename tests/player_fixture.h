@@ -14,7 +14,7 @@
 #include "decors.h"
 #include "map.h"
 #include "nmis.h"
-#include "player.h"
+#include "player_internal.h"
 
 class PlayerTest : public testing::Test {
   protected:
