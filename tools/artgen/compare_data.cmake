@@ -2,7 +2,8 @@
 # writes with the committed copy in data/, byte for byte.
 file(REMOVE_RECURSE ${OUT_DIR})
 file(MAKE_DIRECTORY ${OUT_DIR})
-execute_process(COMMAND ${GENERATOR} --out ${OUT_DIR} RESULT_VARIABLE rc)
+separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
+execute_process(COMMAND ${emulator} ${GENERATOR} --out ${OUT_DIR} RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "ascelon-artgen failed (${rc})")
 endif()
