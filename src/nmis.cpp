@@ -113,8 +113,13 @@ struct spawn_kind {
     int16_t type, dpl;
 };
 static const spawn_kind tab_spawn_kinds[7] = {
-    {NMI_ROLLER, 1},  {NMI_BOUNCER, 1}, {NMI_BOUNCER, 0},  // the last waits for the creature
-    {NMI_VPATROL, 1}, {NMI_VPATROL, 2}, {NMI_HPATROL, 1}, {NMI_HPATROL, 2},
+    {NMI_ROLLER, 1},   // 0x10
+    {NMI_BOUNCER, 1},  // 0x20
+    {NMI_BOUNCER, 0},  // 0x30: bounces on the spot until the creature comes level
+    {NMI_VPATROL, 1},  // 0x40
+    {NMI_VPATROL, 2},  // 0x50
+    {NMI_HPATROL, 1},  // 0x60
+    {NMI_HPATROL, 2},  // 0x70
 };
 
 // A flyer every 124 quiet frames, from alternate sides, at the creature's

@@ -126,6 +126,8 @@ static void active(str_sprite& s, int me) {
     if (s.status == NMI_VPATROL) {
         const int16_t y0 = s.crdy;
         if (y0 + s.dpl < 0) {
+            // Into the sea. The animation step below still counts this
+            // frame, so its vanishing starts one picture in.
             s.crdy = 0;
             s.cpt = 0;
             s.status = NMI_VANISH;

@@ -419,6 +419,7 @@ TEST_F(Patroller, VerticalAtTheFootAndUnderAStep) {
     str_sprite& foot = put(1, NMI_VPATROL, 84, 2, -2);
     gere_nmis();
     EXPECT_EQ(low.status, NMI_VANISH) << "below the foot of the tower";
+    EXPECT_EQ(low.cpt, 1) << "the patrol picture step counts the frame";
     EXPECT_EQ(low.crdy, 0);
     EXPECT_EQ(foot.status, NMI_VPATROL);
     EXPECT_EQ(foot.crdy, 0);

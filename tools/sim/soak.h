@@ -1,5 +1,5 @@
-// The random-play soak: the towers of both missions in turn, each attempt
-// followed by an interlevel, with seeded random buttons, until a number of
+// The random-play soak: the towers of both missions in turn, every fourth
+// attempt followed by an interlevel, with seeded random buttons, until a number of
 // frames has been played. A crash, a sanitizer report or an attempt that
 // hangs ends the process after printing the ascelon-sim command that
 // replays that attempt alone.
