@@ -8,7 +8,7 @@
 // The rise and fall of one bounce, by bounce step (cpt 0 to 10): up 6 units,
 // a hang of two frames, down again; step 10 is the steady fall of a bouncer
 // or roller that has lost its ground.
-const int8_t tab_rebond_nmi[12] = {2, 2, 1, 1, 0, 0, -1, -1, -2, -2, -4, 0};
+static const int8_t tab_rebond_nmi[12] = {2, 2, 1, 1, 0, 0, -1, -1, -2, -2, -4, 0};
 
 uint16_t nmi_col_decor(str_sprite* s) { return col_vs_decor(s->crdx, s->crdy, -3, 2, 1, 1, 7); }
 

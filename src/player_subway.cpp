@@ -3,7 +3,7 @@
 #include "controls.h"
 #include "gfx.h"
 #include "nmis.h"
-#include "player.h"
+#include "player_internal.h"
 #include "tour.h"
 
 uint8_t flag_player_ilstate;
@@ -139,4 +139,38 @@ void aff_subway() {
     insert_spr_subway(124, player_scr_y, 1);
     insert_spr_subway(148, player_scr_y, 2);
     insert_spr_subway(172, player_scr_y, 3);
+}
+
+// The arrival: the submarine surfaces at the tower's foot, opens its dome
+// and lets the creature out onto the first step.
+void player_subway() {
+    set_clip(0, 0, 320, WATER_LINE);
+    switch (player_num_frame) {
+    case 1:  // the submarine surfaces at the tower's foot
+        if (++player_scr_y == SUB_SURFACED) player_num_frame = 2;
+        break;
+    case 2:  // its dome slides aside
+        player_num_spr = 0;
+        flag_player_aff = 1;
+        player_scr_x = static_cast<int16_t>(player_scr_x - 2);
+        if (player_scr_x == DOME_OPEN) player_num_frame = 3;
+        break;
+    case 3:  // the creature climbs out onto the first step
+        if (++player_map_y == 8) player_num_frame = 4;
+        break;
+    case 4:
+        player_scr_x = static_cast<int16_t>(player_scr_x + 2);
+        if (player_scr_x == 0) player_num_frame = 5;
+        break;
+    case 5: player_num_frame = 6; break;
+    case 6:
+        if (--player_scr_y == SUB_HIDDEN) player_num_frame = 7;
+        break;
+    default:
+        flag_decrement_time = 1;  // the climb is on the clock from now
+        player_num_anim = ANIM_IDLE;
+        player_num_frame = 0;
+        set_clip(0, 0, 320, 240);
+        break;
+    }
 }

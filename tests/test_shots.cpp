@@ -6,7 +6,7 @@
 #include "blank_tower.h"
 #include "map.h"
 #include "nmis.h"
-#include "player.h"
+#include "player_internal.h"
 
 namespace {
 

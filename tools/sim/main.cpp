@@ -15,10 +15,15 @@
 
 static const char usage_text[] =
     "usage: ascelon-sim [options]\n"
-    "Runs one tower attempt (or one interlevel) of Ascelon headless, without\n"
-    "real-time pacing, with buttons from an input script.\n"
+    "Runs one tower attempt (or one interlevel, or a whole game) of Ascelon\n"
+    "headless, without real-time pacing, with buttons from an input script.\n"
     "  --mission M        mission 0 (the game's) or 1 (default 0)\n"
     "  --tower T          tower 0..7 (default 0)\n"
+    "  --game             play one whole game through the game flow (every\n"
+    "                     attempt, interlevel and life, to the game's end) from\n"
+    "                     one script whose frames count on across them; the\n"
+    "                     trace lines start with the loop (tower or il), the\n"
+    "                     tower index and the lives\n"
     "  --interlevel       run an interlevel instead of a tower (it starts as after a\n"
     "                     climbed tower: clock at 0, submarine at the top left)\n"
     "  --idx-fish N       with --interlevel: start the fish sequence at fish N\n"
@@ -57,7 +62,7 @@ static const char usage_text[] =
 int main(int argc, char** argv) {
     sim_options options;
     std::string trace_path;
-    bool random = false, soak = false;
+    bool random = false, soak = false, game = false;
     uint64_t random_seed = 0, soak_frames = 0, soak_seed = 1;
 
     auto value = [&](int& i) -> std::string {
@@ -83,6 +88,8 @@ int main(int argc, char** argv) {
             options.mission = static_cast<uint16_t>(number(i, 0, 1));
         } else if (arg == "--tower") {
             options.tower = static_cast<uint16_t>(number(i, 0, 7));
+        } else if (arg == "--game") {
+            game = true;
         } else if (arg == "--interlevel") {
             options.interlevel = true;
         } else if (arg == "--idx-fish") {
@@ -145,7 +152,7 @@ int main(int argc, char** argv) {
         options.buttons = random_buttons_at;
         options.buttons_user = &buttons;
     }
-    const sim_result result = sim_run(options);
+    const sim_result result = game ? sim_run_game(options) : sim_run(options);
     if (options.trace && options.trace != stdout) std::fclose(options.trace);
     std::fprintf(stderr, "ended: %s after %u frames (finish %u, dead %u, score %08X, lives %u)\n",
                  sim_end_name(result.end), result.frames_run, flag_finish_level, flag_player_dead,

@@ -111,6 +111,7 @@ const char* sim_end_name(sim_end end) {
     case sim_end::timeup: return "timeup";
     case sim_end::exit: return "exit";
     case sim_end::interlevel_over: return "interlevel-over";
+    case sim_end::game_over: return "game-over";
     }
     return "?";
 }
@@ -119,6 +120,7 @@ void sim_start_video() {
     static bool started = false;
     if (started) return;
     started = true;
+    frame_pace = nullptr;  // the tools run the game's frames unpaced
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
     init_gfx();
@@ -173,11 +175,13 @@ static void after_frame(const sim_options& options, uint32_t frame) {
     if (options.after_frame) options.after_frame(frame, options.user);
 }
 
-static void feed_buttons(const sim_options& options, uint32_t frame) {
+// The frame's held controls from the script; SELECT is latched into
+// exit_game as the controls do on the console.
+static uint32_t scripted_input(const sim_options& options, uint32_t frame) {
     const uint32_t bits = options.buttons ? options.buttons(frame, options.buttons_user)
                                           : script_buttons(options.input, frame);
-    ctrl_player = bits & ~SIM_SELECT;
     if (bits & SIM_SELECT) exit_game = 1;
+    return bits & ~SIM_SELECT;
 }
 
 static void place_creature(int16_t x, int16_t y) {
@@ -216,8 +220,7 @@ sim_result sim_run(const sim_options& options) {
                 result.end = sim_end::interlevel_over;
                 break;
             }
-            feed_buttons(options, f);
-            const bool go = interlevel_frame();
+            const bool go = interlevel_frame(scripted_input(options, f));
             ++result.frames_run;
             after_frame(options, f);
             if (!go) {
@@ -229,14 +232,11 @@ sim_result sim_run(const sim_options& options) {
         return result;
     }
 
-    // The game flow's preparation of an attempt.
+    // An attempt as the game flow starts it, on a cleared clock.
     if (lives == 0) lives = 3;
     lvl = options.tower & 7;
-    init_panel();
     set_time(0);
-    set_time_level(lvl);
-    flag_timeup = 0;
-    game_init(options.mission, lvl);
+    attempt_start(options.mission, lvl);
     if (options.place) place_creature(options.place_x, options.place_y);
     if (options.before_first_frame) options.before_first_frame(options.user);
 
@@ -245,9 +245,7 @@ sim_result sim_run(const sim_options& options) {
             result.end = sim_end::finished;
             break;
         }
-        feed_buttons(options, f);
-        bool go = game_frame();
-        if (go) go = game_frame_end();
+        const bool go = game_frame(scripted_input(options, f));
         ++result.frames_run;
         after_frame(options, f);
         if (!go) {
@@ -258,4 +256,74 @@ sim_result sim_run(const sim_options& options) {
     if (result.end == sim_end::frames && flag_finish_level == 4) result.end = sim_end::finished;
     black_screen();
     return result;
+}
+
+// A whole game through the game flow: the script's frames count on across
+// towers and interlevels; the limit of frames acts as SELECT would.
+namespace {
+struct game_run {
+    const sim_options* options;
+    uint32_t frame;
+    bool interlevel;  // which loop runs
+};
+game_run running;
+
+uint32_t game_input() {
+    if (running.frame >= running.options->frames) {
+        exit_game = 1;
+        return 0;
+    }
+    return scripted_input(*running.options, running.frame);
+}
+
+void game_frame_done() {
+    const sim_options& options = *running.options;
+    if (running.frame >= options.frames) return;  // the stop, not a frame
+    const auto shot = options.shots.find(running.frame);
+    if (shot != options.shots.end()) SDL_SaveBMP(screen, shot->second.c_str());
+    if (options.trace) {
+        std::fprintf(options.trace, "%s lvl=%u lives=%u ", running.interlevel ? "il" : "tower", lvl,
+                     lives);
+        if (running.interlevel)
+            sim_trace_il_line(options.trace, running.frame);
+        else
+            sim_trace_line(options.trace, running.frame);
+    }
+    if (options.after_frame) options.after_frame(running.frame, options.user);
+    ++running.frame;
+}
+
+void game_tower(uint16_t mission, uint16_t tower) {
+    running.interlevel = false;
+    game(mission, tower);
+}
+
+void game_interlevel() {
+    running.interlevel = true;
+    interlevel();
+}
+}  // namespace
+
+sim_result sim_run_game(const sim_options& options) {
+    sim_start_video();
+    exit_game = 0;
+    ctrl_player = 0;
+    running = game_run{&options, 0, false};
+    num_mission = options.mission;
+    uint32_t (*const game_controls)() = frame_input;
+    frame_input = game_input;
+    frame_done = game_frame_done;
+    play_tower = game_tower;
+    play_interlevel = game_interlevel;
+    play_game();
+    frame_input = game_controls;
+    frame_done = nullptr;
+    play_tower = game;
+    play_interlevel = interlevel;
+    num_mission = 0;
+    const bool stopped = exit_game != 0;
+    exit_game = 0;
+    sim_end end = sim_end::game_over;
+    if (stopped) end = running.frame >= options.frames ? sim_end::frames : sim_end::exit;
+    return sim_result{end, running.frame};
 }

@@ -37,7 +37,7 @@ struct random_buttons {
 };
 uint32_t random_buttons_at(uint32_t frame, void* generator);  // generator: a random_buttons
 
-enum class sim_end { frames, finished, dead, timeup, exit, interlevel_over };
+enum class sim_end { frames, finished, dead, timeup, exit, interlevel_over, game_over };
 const char* sim_end_name(sim_end end);
 
 struct sim_options {
@@ -76,6 +76,12 @@ void sim_start_video();
 // Plays one attempt at a tower (or one interlevel) as the game flow does,
 // frame by frame.
 sim_result sim_run(const sim_options& options);
+// Plays one whole game through the game flow (attempts, lives, towers and
+// the interlevels between them, to the game's end) from one script whose
+// frames count on from tower to interlevel; the trace lines start with the
+// loop that runs ("tower" or "il"), the tower index and the lives. Ends
+// after options.frames frames at most, as SELECT would end it.
+sim_result sim_run_game(const sim_options& options);
 // One line of the state trace for the frame just run.
 void sim_trace_line(std::FILE* out, uint32_t frame);
 // The same for an interlevel frame: the submarine, its bullet, the fish and
