@@ -17,6 +17,8 @@ int platform_poll_event(SDL_Event* event) { return SDL_PollEvent(event); }
 
 #else
 
+#include "platform_icon.h"
+
 void platform_init() {
     // sdl12-compat's own settings, unless the player has set them: a window
     // three times the console's screen, its pixels kept square and sharp.
@@ -34,6 +36,7 @@ void platform_init() {
                      "no display to open the game's window on (is DISPLAY set?)");
         platform_leave(EXIT_FAILURE);
     }
+    platform_set_icon();
 }
 
 // Each control of the keyboard and the pad stands for a console button. A

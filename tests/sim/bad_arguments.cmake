@@ -1,5 +1,7 @@
 # Every bad argument of ascelon-sim ends it with status 2 and a message that
 # names the argument. Run by CTest: cmake -DSIM=path/to/ascelon-sim -DWORK=dir -P this
+# (with -DEMULATOR="emulate qemu-arm" in a cross build).
+separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
 file(MAKE_DIRECTORY ${WORK})
 file(WRITE ${WORK}/big.input "0 R\n4294967296 L\n")
 file(WRITE ${WORK}/sign.input "-1 R\n")
@@ -31,7 +33,7 @@ foreach(case
     math(EXPR after "${at} + 1")
     string(SUBSTRING "${case}" ${after} -1 expected)
     string(REPLACE "|" ";" args "${args}")
-    execute_process(COMMAND ${SIM} ${args} RESULT_VARIABLE status ERROR_VARIABLE err
+    execute_process(COMMAND ${emulator} ${SIM} ${args} RESULT_VARIABLE status ERROR_VARIABLE err
                     OUTPUT_QUIET)
     string(FIND "${err}" "${expected}" found)
     if(NOT status EQUAL 2 OR found EQUAL -1 OR err MATCHES "terminate|Sanitizer")
