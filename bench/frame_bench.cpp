@@ -10,11 +10,17 @@
 // first frame (SDL builds the blit mapping between two surfaces on the heap
 // at their first blit; the game prepares those when it loads the pictures,
 // so it should report none).
+// Then one whole interlevel is played by its committed route
+// (tests/routes/interlevel.input: the submarine steered, torpedoes fired,
+// fish stunned and caught, and its way out), measured and checked the same
+// way with the labels "interlevel frame N".
 #include <valgrind/callgrind.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 #include "sim.h"
@@ -146,6 +152,27 @@ int main(int argc, char** argv) {
         frames += r.frames_run;
         bad_frames += s.frames_with_allocations;
         std::printf("%s: %u frames (%s), %lu allocations in frames\n", p.name, r.frames_run,
+                    sim_end_name(r.end), s.allocations);
+    }
+    {
+        sim_options il;
+        std::ifstream in(ASCELON_SOURCE_DIR "/tests/routes/interlevel.input");
+        std::stringstream text;
+        text << in.rdbuf();
+        if (!in || !parse_input_script(text.str(), il.input, error)) {
+            std::fprintf(stderr, "interlevel route: %s\n", in ? error.c_str() : "cannot read");
+            return 2;
+        }
+        il.interlevel = true;
+        il.idx_fish = 0;
+        il.frames = 2000;
+        il.after_frame = after_frame;
+        run_state s{"interlevel", heap_requests, 0, 0};
+        il.user = &s;
+        const sim_result r = sim_run(il);
+        frames += r.frames_run;
+        bad_frames += s.frames_with_allocations;
+        std::printf("interlevel: %u frames (%s), %lu allocations in frames\n", r.frames_run,
                     sim_end_name(r.end), s.allocations);
     }
     if (bad_frames) {

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Instructions per tower frame: runs ascelon-bench-frames under
+# Instructions per tower frame (and per interlevel frame, reported apart):
+# runs ascelon-bench-frames under
 # valgrind --tool=callgrind (one dump per frame) and prints the median and
 # maximum instructions per frame: in all, and without SDL's own presentation
 # of the finished screen (SDL_UpdateRect and SDL_Flip, which on a desktop go
@@ -8,13 +9,17 @@
 set -euo pipefail
 case "${1:-}" in
 -h | --help)
-  sed -n '2,6p' "$0" | sed 's/^# \{0,1\}//'
+  sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
   exit 0
   ;;
 esac
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$top/build}
 bench=$build/bench/ascelon-bench-frames
+if ! command -v valgrind >/dev/null; then
+  echo "frame_cost.sh needs valgrind: apt-get install valgrind, then run cmake again" >&2
+  exit 1
+fi
 [ -x "$bench" ] || cmake --build "$build" --target ascelon-bench-frames >/dev/null
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
@@ -34,7 +39,10 @@ dumps() {
   for f in "$dir"/cg.*; do
     awk '/^desc: Trigger: Client Request:/ { sub(/^desc: Trigger: Client Request: /, ""); label = $0 }
          /^summary:/ { print $2, label }' "$f"
-  done | awk '$3 == "frame" && $4 != 0 && $2 != "warm-up"' >"$dir/frames.txt"
+  done | awk '$3 == "frame" && $4 != 0 && $2 != "warm-up"' >"$dir/all.txt"
+  # Tower frames and interlevel frames are reported apart.
+  awk '$2 != "interlevel"' "$dir/all.txt" >"$dir/frames.txt"
+  awk '$2 == "interlevel"' "$dir/all.txt" >"$dir/il.txt"
   if [ ! -s "$dir/frames.txt" ]; then
     echo "no frame dumps found:" >&2
     cat "$dir/valgrind.txt" >&2
@@ -65,4 +73,8 @@ report "instructions per frame in SDL_UpdateRect and SDL_Flip (the video driver)
 awk 'NR == FNR { present[$2 " " $4] = $1; next } { print $1 - present[$2 " " $4], $2, $3, $4 }' \
   "$out/present/frames.txt" "$out/all/frames.txt" >"$out/game.txt"
 report "instructions per frame of the game (everything up to the finished screen)" "$out/game.txt"
+awk 'NR == FNR { present[$2 " " $4] = $1; next } { print $1 - present[$2 " " $4], $2, $3, $4 }' \
+  "$out/present/il.txt" "$out/all/il.txt" >"$out/il_game.txt"
+report "interlevel: instructions per frame, everything" "$out/all/il.txt"
+report "interlevel: instructions per frame of the game (everything up to the finished screen)" "$out/il_game.txt"
 exit "$status"

@@ -1,14 +1,17 @@
 # Plays one route with the WebAssembly simulator under Node.js and compares
 # its state trace with the golden trace of the native game.
 #   cmake -DNODE=node -DSIM=ascelon-sim.js -DROUTE=r.input -DGOLDEN=r.trace -DOUT=out.trace -P web_trace.cmake
-# The route's name says what it plays: mM_tT is tower T of mission M (as the
-# native route tests play it, at most 4000 frames), interlevel* an interlevel.
+# The route's name says what it plays, with the settings of its native test:
+# mM_tT is tower T of mission M, interlevel the first interlevel (fish 0 on),
+# game_mM a whole game through the game flow.
 get_filename_component(name ${ROUTE} NAME_WE)
 if(name MATCHES "^m([12])_t([0-7])$")
     math(EXPR mission "${CMAKE_MATCH_1} - 1")
     set(args --mission ${mission} --tower ${CMAKE_MATCH_2} --frames 4000)
-elseif(name MATCHES "^interlevel")
-    set(args --interlevel --frames 4000)
+elseif(name STREQUAL "interlevel")
+    set(args --interlevel --idx-fish 0 --frames 2000)
+elseif(name MATCHES "^game_m1$")
+    set(args --game --frames 2800)
 else()
     message(FATAL_ERROR "${ROUTE}: no rule says what this route plays")
 endif()

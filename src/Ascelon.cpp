@@ -32,6 +32,7 @@ int ascelon_main() {
     SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
     SDL_ShowCursor(0);
     SDL_WM_SetCaption("Ascelon", nullptr);
+    platform_init();
     init_gfx();
     SDL_JoystickOpen(0);  // a missing joystick simply sends no buttons
     presentation();
@@ -63,9 +64,7 @@ void play_game() {
     set_time(0);
 
     while (lives != 0) {
-        init_panel();
-        set_time_level(lvl);
-        flag_timeup = 0;
+        attempt_prepare(lvl);
         play_tower(mission, lvl);
         set_time(0);
         if (exit_game) return;
@@ -103,7 +102,39 @@ void Shutdown(int exit_status) {
 
 void black_screen() { flag_panel_displayed = 0; }
 
-static uint16_t loop_tower;  // the tower the running attempt plays
+uint16_t loop_tower;
+
+static uint32_t frame_start;  // when the running frame began to read its input
+
+// The console's buttons are read at the start of a frame, and the frame's
+// period counts from there.
+static uint32_t read_controls() {
+    frame_start = SDL_GetTicks();
+    process_controls();
+    return ctrl_player;
+}
+
+// A slow frame is not delayed, and no time is made up later.
+static void wait_frame(uint32_t period) {
+    const int32_t wait =
+        static_cast<int32_t>(period) - static_cast<int32_t>(SDL_GetTicks() - frame_start);
+    if (wait > 0) SDL_Delay(static_cast<uint32_t>(wait));
+}
+
+uint32_t (*frame_input)() = read_controls;
+void (*frame_pace)(uint32_t period) = wait_frame;
+void (*frame_done)() = nullptr;
+
+void attempt_prepare(uint16_t tower) {
+    init_panel();
+    set_time_level(tower);
+    flag_timeup = 0;
+}
+
+void attempt_start(uint16_t mission, uint16_t tower) {
+    attempt_prepare(tower);
+    game_init(mission, tower);
+}
 
 void game_init(uint16_t mission, uint16_t tower) {
     loop_tower = tower;
@@ -122,10 +153,7 @@ void game_init(uint16_t mission, uint16_t tower) {
     init_bonus();
 }
 
-bool game_frame() {
-    process_controls();
-    if (exit_game) return false;
-
+void game_update() {
     gere_piliers();
     gere_player();
     gere_nmis();
@@ -139,6 +167,13 @@ bool game_frame() {
         reset_all_nmis();
         flag_finish_level = 3;
     }
+}
+
+bool game_frame(uint32_t input) {
+    ctrl_player = input;
+    if (exit_game) return false;
+
+    game_update();
     if (flag_player_dead) return false;
 
     calc_offset_tour();
@@ -156,10 +191,10 @@ bool game_frame() {
     aff_sprites();
     aff_water();
     flip();
-    return true;
-}
+    if (frame_pace) frame_pace(40);
 
-bool game_frame_end() {
+    // After the wait: the panel slides in for the next flip, and the clock
+    // ticks.
     aff_panel(0);
     if (dec_time() == 0) {
         flag_timeup = 1;
@@ -172,12 +207,9 @@ bool game_frame_end() {
 void game(uint16_t mission, uint16_t tower) {
     game_init(mission, tower);
     while (flag_finish_level != 4) {
-        const uint32_t start = SDL_GetTicks();
-        if (!game_frame()) break;
-        // A slow frame is not delayed, and no time is made up later.
-        const int32_t wait = 40 - static_cast<int32_t>(SDL_GetTicks() - start);
-        if (wait > 0) SDL_Delay(static_cast<uint32_t>(wait));
-        if (!game_frame_end()) break;
+        const bool go = game_frame(frame_input());
+        if (frame_done) frame_done();
+        if (!go) break;
     }
     black_screen();
 }
@@ -189,8 +221,8 @@ void interlevel_init() {
     init_panel();
 }
 
-bool interlevel_frame() {
-    process_controls();
+bool interlevel_frame(uint32_t input) {
+    ctrl_player = input;
     if (exit_game) return false;
     gere_il_subway();
     gere_il_bullet();
@@ -203,16 +235,16 @@ bool interlevel_frame() {
     aff_sprites();
     aff_panel(1);
     flip();  // no background: the sea is the black flip leaves
+    if (frame_pace) frame_pace(20);
     return true;
 }
 
 void interlevel() {
     interlevel_init();
     while (flag_player_ilstate != 2) {
-        const uint32_t start = SDL_GetTicks();
-        if (!interlevel_frame()) break;
-        const int32_t wait = 20 - static_cast<int32_t>(SDL_GetTicks() - start);
-        if (wait > 0) SDL_Delay(static_cast<uint32_t>(wait));
+        const bool go = interlevel_frame(frame_input());
+        if (frame_done) frame_done();
+        if (!go) break;
     }
     black_screen();
 }

@@ -28,17 +28,43 @@ void game(uint16_t mission, uint16_t tower);
 void interlevel();
 void black_screen();
 
-// The loops' frames without their pacing, shared by the loops and by the
-// tools that run the game unpaced. game_frame runs everything up to the
-// flip, game_frame_end what follows the frame's wait; each gives false when
-// the attempt is over.
+// Where the loops take each frame's input and how they keep its pace. The
+// game reads the console's buttons at the start of a frame and sleeps out
+// the rest of its period after the flip; the tools feed scripted buttons,
+// run unpaced (no pace) and look at every finished frame (frame_done).
+extern uint32_t (*frame_input)();
+extern void (*frame_pace)(uint32_t period_ms);
+extern void (*frame_done)();
+
+// The game flow's preparation of an attempt at a tower (its panel, its
+// time allowance on the clock), then the tower's set-up.
+void attempt_prepare(uint16_t tower);
+void attempt_start(uint16_t mission, uint16_t tower);
 void game_init(uint16_t mission, uint16_t tower);
-bool game_frame();
-bool game_frame_end();
+extern uint16_t loop_tower;  // the tower whose pictures and sky the attempt uses
+
+// One frame of each loop: everything from the frame's held controls to the
+// clock's tick, with the drawing and the flip; false when the episode is
+// over (SELECT, the attempt lost or the time up). The loops, the tools and
+// the tests all play the game through these.
+bool game_frame(uint32_t input);
 void interlevel_init();
-bool interlevel_frame();
+bool interlevel_frame(uint32_t input);
+// The update part of a tower frame alone (lifts, creature, enemies, shot,
+// contacts, the tidy-up once the creature is in the exit door), for tests of
+// the rules that need no picture.
+void game_update();
 
 // The tower attempt and the interlevel as the game flow runs them. The
 // simulator and the tests put scripted versions in their place.
 extern void (*play_tower)(uint16_t mission, uint16_t tower);
 extern void (*play_interlevel)();
+
+// Everything a frame reads or writes, the pictures excepted: every
+// module's globals, the live map, the moving objects, the lifts waiting to
+// return, the clock, the score and the panel strip's pixels. A plain value:
+// copy it freely. Restoring it and playing the same inputs again gives the
+// same frames, picture for picture.
+struct game_state;
+void save_game_state(game_state& s);
+void restore_game_state(const game_state& s);

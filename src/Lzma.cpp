@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
+const unsigned char* rom_pack = Data_pck;
+unsigned long rom_pack_size = Data_pck_size;
+
 void GetNextStringFromBuffer(char* dst, const unsigned char*& cursor, short n) {
     std::memcpy(dst, cursor, n);
     dst[n] = 0;
@@ -20,7 +23,7 @@ void GetNextLongFromBuffer(long& value, const unsigned char*& cursor, short n) {
 }
 
 unsigned char* LzmaUnpackROML(const char* name, long* out_size) {
-    return LzmaUnpackFromPack(Data_pck, Data_pck_size, name, out_size);
+    return LzmaUnpackFromPack(rom_pack, rom_pack_size, name, out_size);
 }
 
 // The pack is a flat run of decimal fields and payloads: "0047", then per
@@ -69,6 +72,7 @@ unsigned char* LzmaUnpackBufferL(const unsigned char* payload, long payload_leng
     // "size unknown" marker.
     if (payload[9] | payload[10] | payload[11] | payload[12]) return nullptr;
     if (props > 224) return nullptr;
+    if (size > LZMA_MAX_UNPACKED) return nullptr;
 
     lzma_options_lzma options{};
     options.pb = props / 45;

@@ -9,13 +9,13 @@
 
 // Per-line colour steps of the two bands behind the tower, by tower: upper
 // band red, green, blue, then lower band red, green, blue.
-const int16_t tab_backcol_lvl[8][6] = {
+static const int16_t tab_backcol_lvl[8][6] = {
     {8, 0, 0, 0, 8, 0}, {0, 8, 0, 0, 0, 8}, {8, 0, 0, 0, 0, 8},  {0, 8, 0, 8, 0, 0},
     {0, 0, 8, 0, 8, 0}, {0, 0, 8, 8, 0, 0}, {0, 8, 8, 8, -8, 0}, {8, 0, 8, 0, 8, -8},
 };
 
 // The stars' angles around the sky, in steps of 8 pixels.
-const uint8_t tab_etoiles[32] = {
+static const uint8_t tab_etoiles[32] = {
     0,  10, 6,  48, 39, 20, 5,  41, 30, 52, 13, 61, 27, 48, 3,  36,
     32, 42, 38, 16, 7,  52, 37, 9,  62, 20, 47, 29, 59, 16, 35, 4,
 };

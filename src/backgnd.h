@@ -3,8 +3,6 @@
 
 #include <cstdint>
 
-extern const int16_t tab_backcol_lvl[8][6];
-extern const uint8_t tab_etoiles[32];
 extern int16_t star_idx, star_frm, star_inc;  // the star twinkling now
 
 void init_back(uint16_t tower);

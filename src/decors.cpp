@@ -32,7 +32,7 @@ static const int16_t tab_decors_offx[4] = {64, 72, 68, 72};
 // Left edge of a door, from the body's left edge, for view angles 0 to 67:
 // the doors are pictures of the door turning, so they follow the body's
 // radius rather than the decors' circle.
-const int16_t offsetx_portes[68] = {
+static const int16_t offsetx_portes[68] = {
     0,   0,   0,   0,   0,   0,   0,   0,   1,   1,   2,   3,   4,   6,   7,   9,   10,
     12,  14,  16,  18,  21,  23,  25,  28,  31,  33,  36,  39,  42,  45,  48,  51,  54,
     57,  60,  64,  67,  70,  73,  76,  79,  82,  85,  88,  91,  94,  96,  99,  102, 104,
@@ -43,7 +43,7 @@ constexpr int DOOR_ANGLES = 68;
 // The visiting order of the columns: (angle step, column step) pairs. The
 // front half goes from its centre outward, so the centre column is queued
 // first and ends on top; the back half from its edges inward.
-const int16_t tab_offset_map[16][2] = {
+static const int16_t tab_offset_map[16][2] = {
     {32, 4}, {-8, -1},  {16, 2},  {-24, -3},  {32, 4},  {-40, -5},   {48, 6},   {-56, -7},
     {64, 8}, {-72, -9}, {80, 10}, {-88, -11}, {96, 12}, {-104, -13}, {112, 14}, {-120, -15},
 };
@@ -202,12 +202,20 @@ void gere_piliers() {
             --p.wait;
             continue;
         }
+        // A shot may have cleared the block that carried the bottom stop
+        // marker: the foot of the tower is then the lift's bottom stop, and
+        // it never steps out of its own column.
+        if ((p.cell - current_map) % MAP_ROWS == 0) {
+            *p.cell = CELL_LIFT_BOTTOM;
+            p.wait = -1;
+            continue;
+        }
         // One row down: the row left behind shows its bare stop marker
         // again, and the column block below becomes the platform.
         *p.cell = p.saved & LIFT_STOP_BITS;
         --p.cell;
         p.saved = *p.cell;
-        if (((p.saved & LIFT_STOP_BITS) >> 2) == 1) {
+        if (((p.saved & LIFT_STOP_BITS) >> 2) == 1 || (p.cell - current_map) % MAP_ROWS == 0) {
             *p.cell = CELL_LIFT_BOTTOM;
             p.wait = -1;
         } else {

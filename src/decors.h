@@ -9,8 +9,6 @@ struct str_sprite;
 extern int8_t* tab_pse2spr;          // cell code -> decor sprite index, -1 none
 extern int16_t* tab_offsetx_decors;  // 5 x 128: screen x of a piece per view angle
 extern int8_t* tab_prior_decors;     // view angle -> pass: 0 front, 1 beside, -1 hidden
-extern const int16_t offsetx_portes[68];
-extern const int16_t tab_offset_map[16][2];
 
 // A lift left above its bottom stop, waiting to return.
 struct pilier {

@@ -12,8 +12,9 @@ SDL_Surface* screen;
 SDL_Surface* buffer;
 SDL_Surface* panel;
 
-SDL_Surface* spr_titre;
-SDL_Surface* spr_podium;
+// Loaded with the rest at start-up, though nothing in the game draws them.
+static SDL_Surface* spr_titre;
+static SDL_Surface* spr_podium;
 SDL_Surface* spr_player;
 SDL_Surface* spr_player2;
 SDL_Surface* spr_subway;
@@ -32,11 +33,11 @@ SDL_Surface* spr_icons;
 SDL_Surface* spr_chiffres;
 SDL_Surface* spr_torpille;
 SDL_Surface* spr_fishs;
-SDL_Surface* spr_parallax1;
-SDL_Surface* spr_parallax2;
-SDL_Surface* spr_parallax3;
-SDL_Surface* spr_parallax4;
-SDL_Surface* spr_bottower;
+static SDL_Surface* spr_parallax1;
+static SDL_Surface* spr_parallax2;
+static SDL_Surface* spr_parallax3;
+static SDL_Surface* spr_parallax4;
+static SDL_Surface* spr_bottower;
 SDL_Surface* spr_tour;
 SDL_Surface* spr_nmis;
 

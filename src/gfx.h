@@ -11,8 +11,6 @@ extern SDL_Surface* buffer;  // the frame under construction
 extern SDL_Surface* panel;   // the 320 x 24 status strip
 
 // Pictures loaded once at start-up.
-extern SDL_Surface* spr_titre;
-extern SDL_Surface* spr_podium;
 extern SDL_Surface* spr_player;
 extern SDL_Surface* spr_player2;
 extern SDL_Surface* spr_subway;
@@ -31,11 +29,6 @@ extern SDL_Surface* spr_icons;
 extern SDL_Surface* spr_chiffres;
 extern SDL_Surface* spr_torpille;
 extern SDL_Surface* spr_fishs;
-extern SDL_Surface* spr_parallax1;
-extern SDL_Surface* spr_parallax2;
-extern SDL_Surface* spr_parallax3;
-extern SDL_Surface* spr_parallax4;
-extern SDL_Surface* spr_bottower;
 // Pictures replaced at every tower start.
 extern SDL_Surface* spr_tour;
 extern SDL_Surface* spr_nmis;

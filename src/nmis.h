@@ -37,8 +37,6 @@ enum : int16_t {
 extern uint16_t offset_spawn;
 extern int16_t flying_nmi_delay;
 extern int16_t flying_nmi_sens;
-extern const int8_t tab_rebond_nmi[12];
-extern const uint8_t maskcol[32];
 
 void init_nmis();
 void init_nmi_lvl(uint16_t lvl);

@@ -7,7 +7,7 @@
 int16_t time_level[3];
 
 // Each tower's time allowance, in packed decimal: 400 to 750 units.
-const uint16_t tab_timelvl[8] = {0x400, 0x450, 0x500, 0x550, 0x600, 0x650, 0x700, 0x750};
+static const uint16_t tab_timelvl[8] = {0x400, 0x450, 0x500, 0x550, 0x600, 0x650, 0x700, 0x750};
 
 void set_time(uint16_t v) {
     time_level[0] = static_cast<int16_t>(((v >> 8) & 7) * 8);

@@ -5,7 +5,6 @@
 
 // Hundreds, tens, units: 8 * digit + how far the drum has rolled on.
 extern int16_t time_level[3];
-extern const uint16_t tab_timelvl[8];
 
 void set_time(uint16_t v);
 void inc_time(uint16_t v);

@@ -5,8 +5,16 @@
 
 #include <SDL.h>
 
-// Like SDL_PollEvent, but on a desktop keyboard keys, the window's close
-// button and a gamepad arrive as the console's joystick 0 button events.
+// Called once after SDL_Init, before the video mode is set. On a desktop the
+// window is prepared: three times the console's screen with sharp pixels
+// (unless the player chose otherwise through sdl12-compat's own variables),
+// the game's icon, and with no display to show it on the program ends with
+// "Problem: ..." and a failure status. The console needs nothing.
+void platform_init();
+
+// Like SDL_PollEvent, but on a desktop keyboard keys and a gamepad arrive as
+// the console's joystick 0 button events; F11 and Alt+Enter switch between
+// window and full screen, and the window's close button ends the program.
 int platform_poll_event(SDL_Event* event);
 
 // Leaves the game for good: on the console the menu program replaces the

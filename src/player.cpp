@@ -2,8 +2,6 @@
 // turning, throwing, being knocked off and drowning, and its drawing. The
 // door passage, the lift ride, the arrival and the departure live in
 // player_seq.cpp; the tests against the map in player_moves.cpp.
-#include "player.h"
-
 #include <SDL.h>
 
 #include "controls.h"
@@ -11,6 +9,7 @@
 #include "gfx.h"
 #include "map.h"
 #include "nmis.h"
+#include "player_internal.h"
 #include "tour.h"
 
 uint16_t player_num_anim;

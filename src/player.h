@@ -46,32 +46,9 @@ extern uint16_t top_climb;
 void init_vars_player();
 void gere_player();
 void aff_player();
-void player_idle();
-void player_jump();
-void player_tombe();
-void player_turn();
-void player_tunnel();
-void player_fire();
-void player_ascenseur();
-void player_heurte();
-void player_coule();
-void player_endlevel();
-void player_subway();
-void player_start_drowning();
 
-// Moves and tests against the map.
-uint8_t& player_cell_under();  // the cell the creature stands on
-uint16_t player_col_decor();
-uint16_t test_player_movex(int16_t dx);
-uint16_t test_player_movey(int16_t dy);
-uint16_t test_player_edge();
-int16_t test_tunnel();
-int16_t test_ascenseur();
-void test_break_plateform();
-int16_t test_block_glissant();
-void test_glissade();
+// The creature against the enemies, once per frame after they moved.
 void gere_col_player();
-extern const uint8_t tab_edges[32];
 
 // Score and bonus counters.
 extern uint8_t score[8];  // one decimal digit a byte, most significant first
@@ -93,10 +70,8 @@ void init_ilvars_player();
 void gere_il_subway();
 void gere_il_bullet();
 void aff_il_subway();
-void insert_spr_ilsubway(int16_t x, int16_t y, uint16_t frame);
 void aff_il_bullet();
 void aff_subway();
-void insert_spr_subway(int16_t x, int16_t h, uint16_t frame);
 
 // The shot.
 void reset_fire();

@@ -1,6 +1,6 @@
 #include "map.h"
 #include "nmis.h"
-#include "player.h"
+#include "player_internal.h"
 
 // The creature's shot lives in record 4 of the moving-object table.
 static str_sprite& shot() { return tab_sprites[4]; }

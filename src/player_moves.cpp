@@ -5,7 +5,7 @@
 #include "decors.h"
 #include "map.h"
 #include "nmis.h"
-#include "player.h"
+#include "player_internal.h"
 
 // Support verdicts by (x & 7) * 4 + s, s = 2 (left cell supports) + 1 (right
 // cell supports); low nibble facing right, high nibble facing left.

@@ -1,7 +1,7 @@
 #include <cstring>
 
 #include "Ascelon.h"
-#include "player.h"
+#include "player_internal.h"
 
 uint8_t score[8];
 uint16_t bonus_tech;

@@ -1,11 +1,12 @@
 // The creature's longer passages: through a door to the far side of the
 // tower (or into the exit door), riding a lift, climbing out of the
-// submarine when a tower starts, and leaving in it while the tower sinks.
+// submarine when a tower starts (with the submarine's code), and leaving in it
+// while the tower sinks.
 #include "controls.h"
 #include "decors.h"
 #include "gfx.h"
 #include "map.h"
-#include "player.h"
+#include "player_internal.h"
 
 // Door pictures; 128 and above: the frame from the mirrored sheet.
 static const uint8_t seq_rightback[4] = {16, 17, 18, 19};
@@ -19,9 +20,7 @@ static const uint8_t seq_backleft[4] = {11, 138, 137, 136};
 constexpr int16_t TUNNEL_STEP_IN = 7, TUNNEL_INSIDE = 13, TUNNEL_STEP_OUT = 29;
 constexpr int16_t TUNNEL_TURN_BACK = 36, TUNNEL_DONE = 40;
 
-// Sprites are cut at the water line while the submarine is about.
-constexpr uint16_t WATER_LINE = 178;
-constexpr int16_t SUB_HIDDEN = -20, SUB_SURFACED = -2, DOME_OPEN = -24;
+// The tower sinks until this many rows stand above the water.
 constexpr uint16_t SUNK_ROWS = 6;
 
 void player_tunnel() {
@@ -110,7 +109,10 @@ void player_ascenseur() {
     if (player_map_y & 3) return;
 
     uint8_t& cell = player_cell_under();
-    const uint8_t stop = cell & LIFT_STOP_BITS;
+    uint8_t stop = cell & LIFT_STOP_BITS;
+    // A shot may have cleared the block that carried the bottom stop marker:
+    // riding down, the foot of the tower is then the bottom stop.
+    if (dir_dpl_ascenseur < 0 && player_map_y / 4 - 1 == 0) stop = 0x04;
     bool halt;
     if (dir_dpl_ascenseur < 0) {
         // A middle stop is passed only while the rider asks to go on.
@@ -174,38 +176,6 @@ void player_endlevel() {
         break;
     default:
         flag_finish_level = 4;
-        set_clip(0, 0, 320, 240);
-        break;
-    }
-}
-
-void player_subway() {
-    set_clip(0, 0, 320, WATER_LINE);
-    switch (player_num_frame) {
-    case 1:  // the submarine surfaces at the tower's foot
-        if (++player_scr_y == SUB_SURFACED) player_num_frame = 2;
-        break;
-    case 2:  // its dome slides aside
-        player_num_spr = 0;
-        flag_player_aff = 1;
-        player_scr_x = static_cast<int16_t>(player_scr_x - 2);
-        if (player_scr_x == DOME_OPEN) player_num_frame = 3;
-        break;
-    case 3:  // the creature climbs out onto the first step
-        if (++player_map_y == 8) player_num_frame = 4;
-        break;
-    case 4:
-        player_scr_x = static_cast<int16_t>(player_scr_x + 2);
-        if (player_scr_x == 0) player_num_frame = 5;
-        break;
-    case 5: player_num_frame = 6; break;
-    case 6:
-        if (--player_scr_y == SUB_HIDDEN) player_num_frame = 7;
-        break;
-    default:
-        flag_decrement_time = 1;  // the climb is on the clock from now
-        player_num_anim = ANIM_IDLE;
-        player_num_frame = 0;
         set_clip(0, 0, 320, 240);
         break;
     }

@@ -3,7 +3,7 @@
 #include "controls.h"
 #include "gfx.h"
 
-void present_fade(SDL_Surface* fader, SDL_Surface* picture, int16_t y, int alpha) {
+static void present_fade(SDL_Surface* fader, SDL_Surface* picture, int16_t y, int alpha) {
     SDL_FillRect(screen, nullptr, 0);
     SDL_Rect full{0, 0, 320, 240};
     SDL_Rect at{0, y, 320, 240};

@@ -8,4 +8,3 @@
 void presentation();
 // One fade step, drawn straight to the screen: picture placed at row y of
 // the fader, blended over black with the given opacity (255 opaque).
-void present_fade(SDL_Surface* fader, SDL_Surface* picture, int16_t y, int alpha);

@@ -25,7 +25,10 @@ const int16_t tab_offset_x[128] = {
 };
 
 void init_tour(uint16_t lvl) {
+    // Cleared before the load: a picture that fails to load ends the
+    // program, which releases every picture, and must not meet this one again.
     SDL_FreeSurface(spr_tour);
+    spr_tour = nullptr;
     char name[16];
     SDL_snprintf(name, sizeof name, "tour%d.bmp", (lvl & 7) + 1);
     spr_tour = load_bmp(name, false, 255, 0, 255);

@@ -8,12 +8,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "Ascelon.h"
 #include "blank_tower.h"
 #include "controls.h"
 #include "decors.h"
 #include "map.h"
 #include "nmis.h"
-#include "player.h"
+#include "player_internal.h"
 
 class PlayerTest : public testing::Test {
   protected:
@@ -45,15 +46,10 @@ class PlayerTest : public testing::Test {
         for (int c = first; c <= last; ++c) map_cell(c, row) = code;
     }
 
-    // One frame of the creature's part of the level loop, with the loop's
+    // The update part of one frame of the level loop, with the loop's
     // answer to the creature entering the exit door.
     static void frame(uint32_t buttons) {
         ctrl_player = buttons;
-        gere_piliers();
-        gere_player();
-        gere_nmis();
-        gere_fire();
-        gere_col_player();
-        if (flag_finish_level == 2) flag_finish_level = 3;
+        game_update();
     }
 };

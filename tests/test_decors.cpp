@@ -1,6 +1,7 @@
 // Decors on the tower: which rows and columns are drawn and in what order,
 // where the pieces land, the lifts' return and the creature's enemy probe.
 #include <algorithm>
+#include <cstring>
 #include <set>
 #include <vector>
 
@@ -278,6 +279,42 @@ TEST_F(LiftShaft, RidingItAgainCancelsTheReturn) {
     for (int f = 0; f < 10; ++f) gere_piliers();
     EXPECT_EQ(*at(12), 0x8D);
     EXPECT_EQ(*at(11), 0x80);
+}
+
+// A shot clears lift column blocks, the bottom one with its stop marker
+// too. The returning lift then stops at the foot of the tower, in its own
+// column: in column 0 the next row down would lie before the map, in any
+// other column in the previous one.
+TEST_F(LiftShaft, WithItsBottomBlockShotAwayItStopsAtTheFootOfItsColumn) {
+    for (int column : {11, 0}) {
+        std::memset(current_map, 0, MAP_COLUMNS * MAP_ROWS);
+        map_cell(column, 11) = 0x80;
+        map_cell(column, 12) = 0x8C;
+        map_cell(column, 13) = 0x80;
+        map_cell(column, 14) = 0x89;
+        map_cell(column - 1, 255) = 0x81;  // the byte before row 0
+        ASSERT_EQ(insert_pilier(&map_cell(column, 14)), 1);
+        for (int f = 0; f < 125 + 13; ++f) gere_piliers();
+        EXPECT_EQ(map_cell(column, 1), 0x8D) << column;
+        EXPECT_EQ(used(), 1);
+        gere_piliers();
+        EXPECT_EQ(map_cell(column, 1), 0x00) << column;
+        EXPECT_EQ(map_cell(column, 0), 0x85) << "home at the foot, column " << column;
+        EXPECT_EQ(used(), 0);
+        for (int f = 0; f < 10; ++f) gere_piliers();
+        EXPECT_EQ(map_cell(column, 0), 0x85);
+        EXPECT_EQ(map_cell(column - 1, 255), 0x81) << "the next column is left alone";
+        EXPECT_EQ(map_cell(column, 12), 0x0C);
+        EXPECT_EQ(map_cell(column, 14), 0x08);
+    }
+    // A lift left on row 0 by a knocked-off rider is at the foot already.
+    std::memset(current_map, 0, MAP_COLUMNS * MAP_ROWS);
+    map_cell(3, 0) = 0x8D;
+    ASSERT_EQ(insert_pilier(&map_cell(3, 0)), 1);
+    for (int f = 0; f < 126; ++f) gere_piliers();
+    EXPECT_EQ(map_cell(3, 0), 0x85);
+    EXPECT_EQ(map_cell(2, 255), 0x00);
+    EXPECT_EQ(used(), 0);
 }
 
 TEST_F(LiftShaft, BottomStopAndFullTable) {

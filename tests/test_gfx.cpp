@@ -1,12 +1,17 @@
 // The picture loader, the sprite list, the flip and the clip rectangle.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "Lzma.h"
 #include "gfx.h"
+#include "nmis.h"
+#include "tour.h"
 
 using bytes = std::vector<unsigned char>;
 
@@ -111,6 +116,62 @@ TEST(Loader, RefusesWhatIsNotAWholeEightBitPicture) {
 TEST(Loader, AMissingPictureEndsTheProgramNamingIt) {
     EXPECT_EXIT(load_bmp("missing.bmp", true, 255, 0, 255), testing::ExitedWithCode(1),
                 "Problem: cannot load the picture missing\\.bmp");
+}
+
+// The pack with the payload of one picture damaged (a non-zero upper size
+// byte), so that the picture cannot be loaded.
+static bytes pack_without(const std::string& name) {
+    bytes pack(Data_pck, Data_pck + Data_pck_size);
+    char head[8];
+    std::snprintf(head, sizeof head, "%02zu", name.size());
+    const std::string key = head + name;
+    auto at = std::search(pack.begin(), pack.end(), key.begin(), key.end());
+    EXPECT_NE(at, pack.end()) << name;
+    if (at != pack.end()) at[static_cast<long>(key.size()) + 8 + 9] = 1;
+    return pack;
+}
+
+// Each tower's picture and enemy sheet replace the last ones at the start of
+// an attempt. One that fails to load ends the program, which releases every
+// picture: the previous tower's must then be released once, not twice.
+// It is held with two extra references so that it stays readable and its
+// count shows how often it was released.
+static SDL_Surface* previous_picture;
+static void report_releases() {
+    std::fprintf(stderr, "released %d time(s)\n", 3 - previous_picture->refcount);
+}
+
+TEST(Loader, APerTowerPictureThatFailsToLoadEndsTheProgramReleasingTheLastOneOnce) {
+    const struct {
+        const char* format;
+        void (*init)(uint16_t);
+        SDL_Surface** surface;
+        int pictures;
+    } per_tower[] = {{"tour%d.bmp", init_tour, &spr_tour, 8},
+                     {"nmis%d.bmp", init_nmi_lvl, &spr_nmis, 4}};
+    for (const auto& kind : per_tower)
+        for (int lvl = 0; lvl < kind.pictures; ++lvl) {
+            char name[16];
+            std::snprintf(name, sizeof name, kind.format, lvl + 1);
+            std::string quoted = name;
+            quoted.insert(quoted.find('.'), "\\");
+            const std::string expected =
+                "^Problem: cannot load the picture " + quoted + "\nreleased 1 time\\(s\\)\n$";
+            EXPECT_EXIT(
+                {
+                    kind.init(static_cast<uint16_t>(lvl + 1));  // the previous tower's
+                    previous_picture = *kind.surface;
+                    previous_picture->refcount = 3;
+                    std::atexit(report_releases);
+                    static bytes damaged;
+                    damaged = pack_without(name);
+                    rom_pack = damaged.data();
+                    rom_pack_size = damaged.size();
+                    kind.init(static_cast<uint16_t>(lvl));
+                },
+                testing::ExitedWithCode(1), expected)
+                << name;
+        }
 }
 
 TEST(Loader, EveryPictureOfThePackLoadsWithItsSize) {

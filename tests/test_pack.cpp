@@ -1,6 +1,7 @@
 // The resource pack: the walk by name, the payload header checks and the
 // decoder, against the real pack and against damaged copies of it.
 #include <gtest/gtest.h>
+#include <lzma.h>
 #include <malloc.h>
 
 #include <cstdlib>
@@ -231,4 +232,47 @@ TEST(Pack, DamagedPacksGiveNullWithoutReadingPastTheirEnd) {
     bytes payload_negative = pack_of("000105a.bmp-0000001");
     EXPECT_EQ(LzmaUnpackFromPack(payload_negative.data(), payload_negative.size(), "a.bmp", &size),
               nullptr);
+}
+
+// A payload of n zero bytes, compressed the way the pack builder does it,
+// with a header stating n.
+static bytes zeros_payload(uint32_t n) {
+    lzma_options_lzma options;
+    lzma_lzma_preset(&options, 0);
+    options.ext_flags = 0;
+    const lzma_filter filters[2] = {{LZMA_FILTER_LZMA1EXT, &options}, {LZMA_VLI_UNKNOWN, nullptr}};
+    lzma_stream stream = LZMA_STREAM_INIT;
+    EXPECT_EQ(lzma_raw_encoder(&stream, filters), LZMA_OK);
+    const bytes in(n, 0);
+    bytes data(n / 64 + 4096);
+    stream.next_in = in.data();
+    stream.avail_in = in.size();
+    stream.next_out = data.data();
+    stream.avail_out = data.size();
+    EXPECT_EQ(lzma_code(&stream, LZMA_FINISH), LZMA_STREAM_END);
+    data.resize(stream.total_out);
+    lzma_end(&stream);
+    bytes payload = {0x5D, 0, 0, 0x80, 0};
+    for (int i = 0; i < 8; ++i) payload.push_back(static_cast<unsigned char>(uint64_t{n} >> 8 * i));
+    payload.insert(payload.end(), data.begin(), data.end());
+    return payload;
+}
+
+// A damaged header must not make the game allocate what it asks: sizes past
+// the largest picture the loader takes are refused, even when the stream
+// behind them would decode.
+TEST(Pack, StatedSizesPastTheLargestPictureAreRefused) {
+    long size = 0;
+    for (uint32_t n : {LZMA_MAX_UNPACKED, LZMA_MAX_UNPACKED + 1}) {
+        const bytes payload = zeros_payload(n);
+        unsigned char* file =
+            LzmaUnpackBufferL(payload.data(), static_cast<long>(payload.size()), &size);
+        EXPECT_EQ(file != nullptr, n == LZMA_MAX_UNPACKED) << n;
+        std::free(file);
+    }
+    EXPECT_EQ(size, static_cast<long>(LZMA_MAX_UNPACKED));
+    // Fourteen bytes stating 0xF0000000.
+    const bytes huge = {0x5D, 0, 0, 0x80, 0, 0, 0, 0, 0xF0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(LzmaUnpackBufferL(huge.data(), static_cast<long>(huge.size()), &size), nullptr);
+    EXPECT_EQ(size, static_cast<long>(LZMA_MAX_UNPACKED)) << "left alone on failure";
 }

@@ -424,6 +424,33 @@ TEST_F(Knock, FlightBelowTheFootDrowns) {
     EXPECT_EQ(n, 13);
 }
 
+// Moving enemies meet the creature in the level loop's order: they move,
+// then the creature's contact test knocks it off.
+TEST_F(Knock, ARollerOrTheFlyerMeetingTheCreatureKnocksItOff) {
+    steps(1, 0, 15);
+    stand(40, 8);
+    init_bonus();
+    const uint16_t tech = bonus_tech;
+    tab_sprites[0] = str_sprite{NMI_ROLLER, NMI_ROLLER, 30, 8, 0, 0, 1, 0, 0, 5};
+    int frames = 0;
+    while (player_num_anim == ANIM_IDLE && frames < 20) frame(0), ++frames;
+    EXPECT_EQ(frames, 6) << "the probe reaches 4 units behind the creature";
+    EXPECT_EQ(tab_sprites[0].crdx, 36);
+    EXPECT_EQ(player_num_anim, ANIM_KNOCKED);
+    EXPECT_EQ(lg_seq_heurte, 20);
+    EXPECT_EQ(bonus_tech, tech - 2);
+    EXPECT_EQ(tab_sprites[0].status, NMI_ROLLER) << "the enemy itself is not changed";
+
+    clear_records();
+    stand(40, 8);
+    tab_sprites[1] = str_sprite{NMI_FLYER, 0, 130, 8, 0, 0, 2, 0, 0, 0};
+    frame(0);  // x 132
+    EXPECT_EQ(player_num_anim, ANIM_IDLE);
+    frame(0);  // x 134: in the window around the creature's screen x
+    EXPECT_EQ(player_num_anim, ANIM_KNOCKED);
+    EXPECT_EQ(lg_seq_heurte, 15);
+}
+
 using Drown = PlayerTest;
 
 TEST_F(Drown, TwentyThreeFramesShownThirtyTwoHiddenThenDead) {

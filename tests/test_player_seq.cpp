@@ -208,6 +208,32 @@ TEST_F(Lift, StopsAtTheMiddleStopWhenTheButtonIsLetGo) {
     EXPECT_EQ(player_num_spr, 12);
 }
 
+// With the bottom block (0x84) shot away, riding back down finds no bottom
+// stop marker: the lift stops at the foot of the tower instead of carrying
+// the creature below row 0.
+TEST_F(Lift, WithItsBottomBlockShotAwayTheRideDownEndsAtTheFoot) {
+    build_lift();
+    stand(44, 8);
+    frame(CTRL_UP);
+    int calls = 0;
+    while (player_num_anim == ANIM_LIFT && calls++ < 100) frame(CTRL_UP);
+    ASSERT_EQ(player_map_y, 32);
+    map_cell(5, 1) = 0x00;  // what a shot leaves of the 0x84
+    frame(CTRL_DOWN);
+    calls = 0;
+    while (player_num_anim == ANIM_LIFT && calls++ < 100) frame(CTRL_DOWN);
+    EXPECT_EQ(player_num_anim, ANIM_IDLE);
+    EXPECT_EQ(player_map_y, 4);
+    EXPECT_EQ(map_cell(5, 0), 0x85);
+    EXPECT_EQ(map_cell(5, 1), 0x00);
+    EXPECT_EQ(map_cell(4, 255), 0x00);
+    EXPECT_EQ(map_cell(5, 255), 0x00);
+    EXPECT_EQ(tab_piliers[0].wait, -1) << "at its bottom stop it needs no return";
+    // Standing on it, down does nothing more; up rides it again.
+    frame(CTRL_DOWN);
+    EXPECT_EQ(player_map_y, 4);
+}
+
 TEST_F(Lift, CarryingTheRiderIntoDecorKnocksItOffAtTheNextRow) {
     build_lift();
     map_cell(5, 6) = CELL_STEP;  // a step across the shaft

@@ -1,8 +1,10 @@
 // The first tower climbed through the whole game loop by a scripted route,
-// from the submarine to the exit door and the tower's sinking. The state of
-// every frame is kept as a golden trace: any change in how the creature,
-// the map or the clock behave on the way shows as the first frame that
-// differs; scripts/update-golden rewrites it.
+// from the submarine to the exit door and the tower's sinking, and the
+// interlevel that follows it, played by a second route. The state of every
+// frame is kept as a golden trace: any change in how the creature, the map,
+// the submarine, the fish or the clock behave on the way shows as the first
+// frame that differs; scripts/update-golden rewrites it.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -14,8 +16,10 @@
 #include <vector>
 
 #include "Ascelon.h"
+#include "gfx.h"
 #include "golden.h"
 #include "map.h"
+#include "nmis.h"
 #include "panel.h"
 #include "player.h"
 #include "sim.h"
@@ -83,6 +87,97 @@ TEST(GoldenRoute, FirstTowerClimbedWithTimeToSpare) {
         const size_t from = line_start == std::string::npos ? 0 : line_start + 1;
         return "frame " + run.trace.substr(from, run.trace.find(' ', from) - from);
     }));
+}
+
+}  // namespace
+
+namespace {
+
+// What the interlevel route does to the fish, seen frame by frame.
+struct FishTally {
+    int stunned[3] = {};
+    int caught[3] = {};
+    int16_t status[3] = {};
+    int16_t type[3] = {};
+    uint32_t shot_frame = 0;
+    std::vector<uint8_t> screen;
+};
+
+void tally_fish(uint32_t frame, void* user) {
+    FishTally& t = *static_cast<FishTally*>(user);
+    for (int i = 0; i < 3; ++i) {
+        const str_sprite& f = tab_sprites[i];
+        if (t.status[i] == 1 && f.status == 2) ++t.stunned[f.type];
+        // A record freed in the frame is either caught or gone off the left.
+        if (t.status[i] == 2 && f.status == 0 && f.crdx > -24) ++t.caught[t.type[i]];
+        t.status[i] = f.status;
+        t.type[i] = f.type;
+    }
+    if (frame == t.shot_frame) {
+        SDL_LockSurface(screen);
+        t.screen =
+            golden_bmp565(static_cast<const uint16_t*>(screen->pixels), 320, 240, screen->pitch);
+        SDL_UnlockSurface(screen);
+    }
+}
+
+// The first interlevel of a run, played from a script after the first
+// tower: the fish it catches lengthen the second tower's clock. The trace
+// and one screen (the submarine with its torpedo under way, a stunned fish
+// at its bow and another fish coming) are golden.
+TEST(GoldenRoute, InterlevelStunsAndCatchesEveryKindOfFish) {
+    const std::string dir = ASCELON_SOURCE_DIR "/tests/";
+    std::string error;
+    sim_options options;
+    ASSERT_TRUE(
+        parse_input_script(read_file(dir + "routes/interlevel.input"), options.input, error))
+        << error;
+    options.interlevel = true;
+    options.idx_fish = 0;
+    options.frames = 2000;
+    lives = 3;
+    reset_score();
+    FishTally tally;
+    tally.shot_frame = 716;
+    options.after_frame = tally_fish;
+    options.user = &tally;
+    char* buffer = nullptr;
+    size_t size = 0;
+    options.trace = open_memstream(&buffer, &size);
+    const sim_result result = sim_run(options);
+    std::fclose(options.trace);
+    const std::string trace(buffer, size);
+    std::free(buffer);
+
+    EXPECT_EQ(result.end, sim_end::interlevel_over) << sim_end_name(result.end);
+    int time = 0, points = 0;
+    for (int type = 0; type < 3; ++type) {
+        EXPECT_GE(tally.stunned[type], 1) << "type " << type;
+        EXPECT_GE(tally.caught[type], 1) << "type " << type;
+        time += tally.caught[type] * (2 * type + 2);
+        points += tally.caught[type] * 10 * type;
+        std::printf("type %d: %d stunned, %d caught\n", type, tally.stunned[type],
+                    tally.caught[type]);
+    }
+    EXPECT_EQ(clock_units(), time);
+    uint32_t packed = 0;
+    for (int d = points, shift = 0; d; d /= 10, shift += 4)
+        packed |= static_cast<uint32_t>(d % 10) << shift;
+    EXPECT_EQ(get_score(), packed);
+    // The game flow then starts the second tower: its allowance on top.
+    init_panel();
+    set_time_level(1);
+    EXPECT_EQ(clock_units(), 450 + time);
+
+    const std::vector<uint8_t> bytes(trace.begin(), trace.end());
+    EXPECT_TRUE(golden_match("interlevel.trace", bytes, [&](size_t offset) {
+        const size_t line_start = trace.rfind('\n', offset == 0 ? 0 : offset - 1);
+        const size_t from = line_start == std::string::npos ? 0 : line_start + 1;
+        return "frame " + trace.substr(from, trace.find(' ', from) - from);
+    }));
+    ASSERT_FALSE(tally.screen.empty());
+    EXPECT_TRUE(golden_match("interlevel_fish.bmp", tally.screen,
+                             [](size_t offset) { return golden_bmp565_pixel(offset, 320, 240); }));
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include "gfx.h"
 #include "map.h"
 #include "panel.h"
-#include "player.h"
+#include "player_internal.h"
 #include "tour.h"
 
 namespace {

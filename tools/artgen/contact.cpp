@@ -1,6 +1,7 @@
 // The review picture: every sheet enlarged with its frames numbered, and a
 // mock game screen per tower built from the same pictures by the game's own
 // placement rules, so the art can be judged where it will be seen.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -95,7 +96,10 @@ int lay_sheets(Canvas* dst) {
         int maxw = SHEET_W - 16;
         while (per_row > 1 && per_row * (fw + gap) > maxw) --per_row;
         int rows = (l.count + per_row - 1) / per_row;
-        int bw = per_row * (fw + gap) - gap, bh = 12 + rows * (fh + labelh + gap);
+        // a section is at least as wide as its name, so narrow sheets
+        // (torpille, parallax1) do not print under their neighbour's label
+        int bw = std::max(per_row * (fw + gap) - gap, text_width(l.name)),
+            bh = 12 + rows * (fh + labelh + gap);
         if (x + bw > SHEET_W - 8) {
             x = 8;
             y += row_h + 12;

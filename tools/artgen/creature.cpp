@@ -1,8 +1,12 @@
 // The creature the player steers: a small round fox-kit with a teal scarf.
-// Every frame is composed by a little rig: a body drawn as a pixel grid for
-// each view (side, three-quarter back, back), legs, arms and the scarf's
-// tail placed by pose numbers, then turned, outlined and shaded.
+// The upright frames (walking, turning, standing, landing, throwing) are
+// composed by a little rig: a body drawn as a pixel grid for each view (side,
+// three-quarter back, back), legs, arms and the scarf's tail placed by pose
+// numbers, then outlined. The frames whose pose the rig cannot make (falls,
+// the knock-off somersault, the door passage and the drowning) are drawn
+// whole, pixel by pixel, below.
 #include <cmath>
+#include <vector>
 
 #include "palette.h"
 #include "sheets.h"
@@ -20,30 +24,61 @@ const std::vector<Legend> BODY_LEGEND = {
 };
 
 // Side view, facing right. Placed with its column 0 at frame column 10.
-// clang-format off: the pictures are drawn one pixel row per line
+// The pictures are drawn one pixel row per line:
+// clang-format off
 const char* SIDE[] = {
-    "...D....D...", "..DLD..DFD..", "..LFFFFFFD..", ".LFFFFFFFFF.", ".LFFFFFFWWF.",
-    "LFFFFFFFWKWC", "LFFFFFFFWKKC", "FFFFFFFPCCCN", "DFFFFFFCCCC.", "TSSSSSSSSSS.",
-    ".sSSSSSSSSs.", ".DFFFFFCCCC.", ".DDFFFFCCC..", "..DDDFFFC...",
+    "...D....D...",
+    "..DLD..DFD..",
+    "..LFFFFFFD..",
+    ".LFFFFFFFFF.",
+    ".LFFFFFFWWF.",
+    "LFFFFFFFWKWC",
+    "LFFFFFFFWKKC",
+    "FFFFFFFPCCCN",
+    "DFFFFFFCCCC.",
+    "TSSSSSSSSSS.",
+    ".sSSSSSSSSs.",
+    ".DFFFFFCCCC.",
+    ".DDFFFFCCC..",
+    "..DDDFFFC...",
 };
-// Closed eye for blinks and hurt frames.
-const char* SIDE_EYE_SHUT[] = {"FF", "KK", "FF"};
 // Three-quarter view from behind: the face has turned away to the right.
 const char* TQ[] = {
-    "...D.....D..", "..DLD...DFD.", "..LFFFFFFFD.", ".LFFFFFFFFFD", ".LFFFFFFFFFD",
-    "LFFFFFFFFFFW", "LFFFFFFFFFFK", "FFFFFFFFFFFC", "DFFFFFFFFFD.", "SSSSTSSSSSs.",
-    ".sSSSTSSSSs.", ".DFFFFFFFFD.", ".DDFFFFFFD..", "..DDDFFDD...",
+    "...D.....D..",
+    "..DLD...DFD.",
+    "..LFFFFFFFD.",
+    ".LFFFFFFFFFD",
+    ".LFFFFFFFFFD",
+    "LFFFFFFFFFFW",
+    "LFFFFFFFFFFK",
+    "FFFFFFFFFFFC",
+    "DFFFFFFFFFD.",
+    "SSSSTSSSSSs.",
+    ".sSSSTSSSSs.",
+    ".DFFFFFFFFD.",
+    ".DDFFFFFFD..",
+    "..DDDFFDD...",
 };
 // Back view: ears, the scarf's knot and the tail hanging down the back.
 const char* BACK[] = {
-    "..D......D..", ".DLD....DFD.", ".LFFFFFFFFD.", "LFFFFFFFFFFD", "LFFFFFFFFFFD",
-    "LFFFFFFFFFFD", "LFFFFFFFFFFD", "FFFFFFFFFFFD", "DFFFFFFFFFDD", "SSSSSTSSSSSs",
-    ".sSSSTTSSSs.", ".DFFFSTFFFD.", ".DDFFSsFFDD.", "..DDDFFDDD..",
+    "..D......D..",
+    ".DLD....DFD.",
+    ".LFFFFFFFFD.",
+    "LFFFFFFFFFFD",
+    "LFFFFFFFFFFD",
+    "LFFFFFFFFFFD",
+    "LFFFFFFFFFFD",
+    "FFFFFFFFFFFD",
+    "DFFFFFFFFFDD",
+    "SSSSSTSSSSSs",
+    ".sSSSTTSSSs.",
+    ".DFFFSTFFFD.",
+    ".DDFFSsFFDD.",
+    "..DDDFFDDD..",
 };
 // clang-format on
 
 enum View { SIDE_V, TQ_V, BACK_V };
-enum Eyes { EYE_OPEN, EYE_SHUT, EYE_DIZZY };
 
 struct Pose {
     View view = SIDE_V;
@@ -54,11 +89,6 @@ struct Pose {
     // hands relative to the shoulder
     int near_hx = 1, near_hy = 3, far_hx = -1, far_hy = 3;
     int tail = 0;  // scarf tail phase 0..3, -1 none
-    Eyes eyes = EYE_OPEN;
-    int turn_deg = 0;  // rotation of the whole creature, clockwise
-    int dark = 0;      // 0..3: how deep in a doorway's shadow
-    int sink = 0;      // drowning: rows sunk below the surface
-    bool splash = false;
 };
 
 const int HIP_Y = 15;   // first leg row at standing height
@@ -87,27 +117,6 @@ void arm(Canvas& c, int sx, int sy, int hx, int hy, uint32_t col, uint32_t hand)
     c.set(sx + hx, sy + hy, hand);
 }
 
-Canvas rotate(const Canvas& src, int deg) {
-    if (deg == 0) return src;
-    Canvas out(src.w, src.h);
-    double a = -deg * 3.14159265358979323846 / 180.0, ca = std::cos(a), sa = std::sin(a);
-    double cx = 15.5, cy = 11.5;  // turn about the middle of the body
-    for (int y = 0; y < out.h; ++y)
-        for (int x = 0; x < out.w; ++x) {
-            double dx = x - cx, dy = y - cy;
-            int sx = int(std::lround(cx + dx * ca - dy * sa)),
-                sy = int(std::lround(cy + dx * sa + dy * ca));
-            out.set(x, y, src.get(sx, sy));
-        }
-    return out;
-}
-
-uint32_t darken(uint32_t p, int dark) {
-    if (p == KEY || dark == 0) return p;
-    static const uint32_t shadow = C(0x100818);
-    return mix(p, shadow, dark, 4);
-}
-
 Canvas render(const Pose& p) {
     Canvas c(32, 32);
     const char* const* grid = p.view == SIDE_V ? SIDE : (p.view == TQ_V ? TQ : BACK);
@@ -124,19 +133,6 @@ Canvas render(const Pose& p) {
     // body, squashed by dropping rows from its middle
     Canvas body(12, 14);
     draw_grid(body, 0, 0, grid, 14, BODY_LEGEND);
-    if (p.view == SIDE_V && p.eyes == EYE_SHUT)
-        draw_grid(body, 8, 4, SIDE_EYE_SHUT, 3, BODY_LEGEND);
-    if (p.view == SIDE_V && p.eyes == EYE_DIZZY) {
-        body.set(8, 4, INK);
-        body.set(10, 4, INK);
-        body.set(9, 5, INK);
-        body.set(8, 6, INK);
-        body.set(10, 6, INK);
-        body.set(9, 4, WHITE);
-        body.set(8, 5, WHITE);
-        body.set(10, 5, WHITE);
-        body.set(9, 6, WHITE);
-    }
     int row = 0;
     for (int y = 0; y < 14; ++y) {
         if (y >= 13 - p.squash && y < 13) continue;  // a squash flattens the belly
@@ -174,37 +170,7 @@ Canvas render(const Pose& p) {
         arm(c, CX + 1 + p.bx, top + 11 - 2 * p.squash, p.near_hx, p.near_hy, FUR, FUR_L);
     }
 
-    c = rotate(c, p.turn_deg);
     outline(c, 0, 0, 32, 32, INK);
-
-    if (p.sink > 0 || p.splash) {
-        // below the surface the picture is replaced by the water's reflection,
-        // so the sunk part is simply not drawn
-        int water = 20;
-        for (int y = water - p.sink; y < 32; ++y)
-            for (int x = 0; x < 32; ++x) c.set(x, y, KEY);
-        // shift the creature down so it sinks
-        Canvas s(32, 32);
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x)
-                if (y - p.sink >= 0) s.set(x, y, c.get(x, y - p.sink));
-        for (int y = water; y < 32; ++y)
-            for (int x = 0; x < 32; ++x) s.set(x, y, KEY);
-        c = s;
-    }
-    if (p.splash) {
-        // a ring of spray on the surface
-        int sp = p.sink;
-        for (int i = 0; i < 3; ++i) {
-            int dx = 7 + i + sp / 2;
-            c.set(CX - dx, 19 - i, i == 0 ? SEA_L : WHITE);
-            c.set(CX + dx - 1, 19 - i, i == 0 ? SEA_L : WHITE);
-        }
-        fill_rect(c, CX - 6, 19, 12, 1, WHITE);
-        for (int x = CX - 7; x < CX + 7; x += 2) c.set(x, 18, SEA_L);
-    }
-    if (p.dark)
-        for (auto& px : c.px) px = darken(px, p.dark);
     return c;
 }
 
@@ -262,26 +228,6 @@ Pose frame_pose(int f) {
         p.near_hy = 2;
         p.tail = 0;
         break;  // landing
-    case 14:
-        p.turn_deg = -25;
-        p.near_hx = 2;
-        p.near_hy = -4;
-        p.far_hx = 1;
-        p.far_hy = -4;
-        p.near_fx = 3;
-        p.eyes = EYE_OPEN;
-        p.tail = 2;
-        break;
-    case 15:
-        p.turn_deg = 25;
-        p.near_hx = 3;
-        p.near_hy = 0;
-        p.far_hx = 2;
-        p.far_hy = -1;
-        p.far_fx = -3;
-        p.far_lift = 2;
-        p.tail = 3;
-        break;
     case 16:
         p.view = TQ_V;
         p.tail = -1;
@@ -306,53 +252,6 @@ Pose frame_pose(int f) {
         p.far_hy = -3;
         p.far_hx = 1;
         break;
-    case 20:
-        p.view = BACK_V;
-        p.tail = -1;
-        p.near_fx = 2;
-        p.near_lift = 1;
-        p.far_fx = -2;
-        p.dark = 1;
-        break;
-    case 21:
-        p.view = BACK_V;
-        p.tail = -1;
-        p.near_fx = 1;
-        p.far_fx = -1;
-        p.far_lift = 1;
-        p.dark = 2;
-        break;
-    case 22:
-        p.view = BACK_V;
-        p.tail = -1;
-        p.near_fx = 2;
-        p.near_lift = 1;
-        p.far_fx = -2;
-        p.dark = 3;
-        break;
-    case 23:
-        p.view = BACK_V;
-        p.tail = -1;
-        p.near_fx = 2;
-        p.near_lift = 1;
-        p.far_fx = -2;
-        p.dark = 3;
-        break;
-    case 24:
-        p.view = BACK_V;
-        p.tail = -1;
-        p.near_fx = 1;
-        p.far_fx = -1;
-        p.far_lift = 1;
-        p.dark = 2;
-        break;
-    case 25:
-        p.view = BACK_V;
-        p.tail = -1;
-        p.near_fx = 2;
-        p.far_fx = -2;
-        p.dark = 1;
-        break;
     case 26:
         p.near_hx = -4;
         p.near_hy = -2;
@@ -367,50 +266,386 @@ Pose frame_pose(int f) {
         p.near_fx = 3;
         p.far_fx = -2;
         break;  // throw
-    case 28:
-        p.turn_deg = -30;
-        p.eyes = EYE_SHUT;
-        p.near_hx = 3;
-        p.near_hy = -4;
-        p.far_hx = -2;
-        p.far_hy = -4;
-        p.near_fx = 3;
-        p.far_fx = 1;
-        p.tail = 0;
-        break;
-    case 29:
-        p.turn_deg = -110;
-        p.eyes = EYE_DIZZY;
-        p.near_hx = 3;
-        p.near_hy = -3;
-        p.far_hx = -3;
-        p.far_hy = -3;
-        p.tail = 2;
-        break;
-    case 30:
-        p.turn_deg = -200;
-        p.eyes = EYE_DIZZY;
-        p.near_hx = 3;
-        p.near_hy = -3;
-        p.far_hx = -3;
-        p.far_hy = -3;
-        p.tail = 1;
-        break;
-    default: {  // 31-36: sinking into the sea
-        int k = f - 31;
-        static const int SINK[6] = {0, 0, 2, 5, 8, 10};
-        p.sink = SINK[k];
-        p.by = 4;  // already a little way in; the raised paws get room above
-        p.splash = k < 5;
-        p.near_hx = 3;
-        p.near_hy = -13;
-        p.far_hx = -3;
-        p.far_hy = -13;  // paws up, reaching for air
-        p.eyes = k >= 2 ? EYE_SHUT : EYE_OPEN;
-        p.tail = -1;
-    }
     }
     return p;
+}
+
+// ---- frames drawn whole ----
+
+const uint32_t FUR_DEEP = C(0x702808);  // fur in a doorway's shadow
+const uint32_t FUR_DARK = C(0x482018);  // fur deep inside the tunnel
+const uint32_t SCARF_DEEP = C(0x0C3840);
+const uint32_t FOAM = C(0xC8E8F8);
+
+const std::vector<Legend> DRAWN_LEGEND = {
+    {'F', FUR},        {'L', FUR_L}, {'D', FUR_D},   {'C', CREAM},    {'W', WHITE},
+    {'K', INK},        {'S', SCARF}, {'s', SCARF_D}, {'T', SCARF_L},  {'P', PINK},
+    {'N', INK2},       {'B', BOOT},  {'b', BOOT_L},  {'R', FUR_DEEP}, {'r', FUR_DARK},
+    {'q', SCARF_DEEP}, {'a', SEA_L}, {'w', FOAM},    {'Y', YEL},
+};
+
+struct Drawn {
+    int frame;
+    int x, y;  // where the grid's corner sits in the 32x32 frame
+    std::vector<const char*> rows;
+};
+
+// 14, 15: falling backward and forward off an edge, limbs flung out, eyes
+// wide. 20-22: walking into a door's tunnel, the dark climbing from the feet
+// and the creature shrinking as it goes away; 23-25 come back out the same
+// way. 28-30: the knock-off somersault (thrown back, on its back, upside
+// down; dazed stars). 31-36: sinking, paws up; row 20 is the water line,
+// below it the game draws the reflection, so the picture stops there.
+// Light comes from the upper left in every frame.
+// One pixel row per line:
+// clang-format off
+const Drawn DRAWN[] = {
+    {14, 4, 1, {
+        "......K....K.......",
+        ".K...KDK..KDK...K..",
+        "KLK.KDLDKKDFDK.KLK.",
+        ".KFKKLFFFFFFDKKFK..",
+        ".KFKLFFFFFWWWFKFK..",
+        ".KFKLFFFFFWKKWKFK..",
+        "..KLFFFFFFWKKWCK...",
+        "..KLFFFFFFFWWCCK...",
+        "..KFFFFFFFPCCCNK...",
+        "..KDFFFFFFCCKCK....",
+        "..KTSSSSSSSSSSK....",
+        "..KKsSSSSSSSSsKK...",
+        ".KSKKKDFFFFFCCCCKK.",
+        ".KSsKKDDFFFFCCCKbBK",
+        "..KSK.KDDDFFFCKFBBK",
+        "..KsK..KKFFKKKFFBK.",
+        "...K.....KFFKKKKK..",
+        "..........KbbBK....",
+        "..........KBBBK....",
+        "...........KKK.....",
+    }},
+    {15, 3, 2, {
+        "......K.....K....K....",
+        ".....KDK...KDK..KDK...",
+        ".....KDK..KDLDKKDFDK..",
+        "......KDK.KLFFFFFFDK..",
+        "......KDKKLFFFFFWWWFK.",
+        ".....KKK.KLFFFFFWKKWK.",
+        "....KSsKKLFFFFFFWKKWCK",
+        "...KSsK.KLFFFFFFFWWCCK",
+        "..KSsK..KFFFFFFFPCCCNK",
+        "..KsK..KKDFFFFFFCCKCK.",
+        "...K..KTSSSSSSSSSSKK..",
+        "......KKsSSSSSSSSsK...",
+        "...KKKDFFFFFCCCCFK....",
+        ".KKbDKDDFFFFCCCKKFKK..",
+        "KbBDDKKDDDFFFCK..KFLK.",
+        "KBBDK..KFDKKKK....KK..",
+        ".KKK....KFDK..........",
+        "........KbbBK.........",
+        "........KBBBK.........",
+        ".........KKK..........",
+    }},
+    {20, 8, 0, {
+        "....K......K....",
+        "...KDK....KDK...",
+        "..KDLDKKKKDFDK..",
+        "..KLFFFFFFFFDK..",
+        ".KLFFFFFFFFFFDK.",
+        ".KLFFFFFFFFFFDK.",
+        ".KLFFFFFFFFFFDK.",
+        ".KLFFFFFFFFFFDK.",
+        ".KFFFFFFFFFFFDK.",
+        ".KDFFFFFFFFFDDK.",
+        ".KSSSSSTSSSSSsK.",
+        "KDKsSSSTTSSSsKDK",
+        "KRKDFFFSTFFFDKRK",
+        "KDKRRDFSsFDRRKDK",
+        ".K.KRRRDDRRRK.K.",
+        "....KRRKDDKK....",
+        "....KrRKBK......",
+        "....KKK.KK......",
+        "....KK..........",
+    }},
+    {21, 8, 0, {
+        "....K......K....",
+        "...KDK....KDK...",
+        "..KDLDKKKKDFDK..",
+        "..KLFFFFFFFFDK..",
+        ".KLFFFFFFFFFFDK.",
+        ".KLFFFFFFFFFFDK.",
+        ".KFFFFFFFFFFFRK.",
+        ".KFDDDFFFFDDDRK.",
+        ".KDDDDDDDDDDDRK.",
+        ".KRDDDDDDDDDRRK.",
+        ".KqssssSsssssNK.",
+        "KrKNqqsSSsqqNKrK",
+        "KrKrRRRqsRRRrKrK",
+        "KRKrrRRqNRRrrKRK",
+        ".K.KrrrRRrrrK.K.",
+        "....KNrKRRKK....",
+        "....KNNKrrK.....",
+        "....KKK.KK......",
+        "....KK..KK......",
+    }},
+    {22, 10, 3, {
+        "..K......K..",
+        ".KrK....KrK.",
+        "KrDrKKKKrRrK",
+        "KDRRRRRRRRrK",
+        "KDRRRRRRRRrK",
+        "KDRRRRRRRRrK",
+        "KrrrRRRRrrNK",
+        "KNrrrrrrrNNK",
+        "KNNNNqNNNNK.",
+        ".KKNNqqNNK..",
+        ".KNrrNqrrNK.",
+        "..KNNNKNNK..",
+        ".KNNKrrKK...",
+        "..KK.KK.....",
+        "..KK.KK.....",
+    }},
+    {23, 10, 3, {
+        "..K......K..",
+        ".KrK....KrK.",
+        "KrDrKKKKrRrK",
+        "KDRRRRRRRRrK",
+        "KDRRRRRRRRrK",
+        "KDRRRRRRRRrK",
+        "KRRRRRRRRRrK",
+        "KNrrRRRRrNNK",
+        "KNNNNqNNNNK.",
+        ".KKNNqqNNK..",
+        ".KNrrNqrrNK.",
+        "..KNNNKNNK..",
+        ".KNNKrrKK...",
+        "..KK.KK.....",
+        "..KK.KK.....",
+    }},
+    {24, 8, 0, {
+        "....K......K....",
+        "...KDK....KDK...",
+        "..KDLDKKKKDFDK..",
+        "..KLFFFFFFFFDK..",
+        ".KLFFFFFFFFFFDK.",
+        ".KLFFFFFFFFFFDK.",
+        ".KLFFFFFFFFFFDK.",
+        ".KFFFFFFFFFFFRK.",
+        ".KDDDDFFFFDDDRK.",
+        ".KRDDDDDDDDDRRK.",
+        ".KsssssSsssssqK.",
+        "KrKqsssSSsssqKrK",
+        "KrKrRRDsSDRRrKrK",
+        "KRKrrRRqNRRrrKRK",
+        ".K.KrrrRRrrrK.K.",
+        "....KrrKRRKK....",
+        ".....KKKRRK.....",
+        ".....KK.KK......",
+        "........KK......",
+    }},
+    {25, 8, 0, {
+        "....K......K....",
+        "...KDK....KDK...",
+        "..KDLDKKKKDFDK..",
+        "..KLFFFFFFFFDK..",
+        ".KLFFFFFFFFFFDK.",
+        ".KLFFFFFFFFFFDK.",
+        ".KLFFFFFFFFFFDK.",
+        ".KLFFFFFFFFFFDK.",
+        ".KFFFFFFFFFFFDK.",
+        ".KDFFFFFFFFFDDK.",
+        ".KSSSSSTSSSSSsK.",
+        "KDKsSSSTTSSSsKDK",
+        "KDKDFFFSTFFFDKDK",
+        "KDKDDFFSsFFDDKDK",
+        ".K.KRRDFFDRRK.K.",
+        "....KRRKDDKK....",
+        "....KRRKDDK.....",
+        "....KKKKBK......",
+        "....KK..KK......",
+    }},
+    {28, 4, 1, {
+        ".K....K....K....K......",
+        "KLK..KDK..KDK..KLK.....",
+        ".KFKKDLDKKDFDKKFK......",
+        ".KFKKLFFFFFFDKKFK...K..",
+        ".KFKLFFFFFFFFFKFK..KYK.",
+        "..KKLFFFFFFKFFKK..KKKWK",
+        "..KLFFFFFFFFKKCK.KYWKK.",
+        "..KLFFFFFFFKFFCK..KKKWK",
+        "..KFFFFFFFPCCCNK...KYK.",
+        "..KDFFFFFFCKKCK.....K..",
+        "..KTSSSSSSSSSSK.KK.....",
+        "..KKsSSSSSSSSsKKbBK....",
+        ".KSKKKDFFFFFCCCFBBK....",
+        ".KSsKKDDFFFFCCFFBK.....",
+        "..KSK.KDDDFFFCKKK......",
+        "..KsK..KKKFFKK.........",
+        "...K......KFFKK........",
+        "...........KbbBK.......",
+        "...........KBBBK.......",
+        "............KKK........",
+    }},
+    {29, 6, 1, {
+        "....................Y.",
+        "........K....K.....YWY",
+        ".Y.....KLK..KLK.....Y.",
+        "YWY.....KLKKLK...KK...",
+        ".Y......KLKKLK..KbBK..",
+        "........KLKKLK.KLBBK..",
+        "......KKCCNKKKKLDBK...",
+        "....KKLKWKCCSsCKKK....",
+        "...KLLFWKWCCSSCCK.KK..",
+        "..KLFFDKWKCCSSCCCKbBK.",
+        "...KLFFLFLPCSSCCFLBBK.",
+        "....KLFFFFFFSSFFFDBK..",
+        "....KLFFFFFFSSFFDKK...",
+        "...KLFFFFFFFSSFFDK....",
+        "..KLFFFFFFFFSSFFDK....",
+        "...KLDFFFFFFSSFFDK....",
+        "....KKLDFFFFSsDDK.....",
+        "......KKLDDDTKKK......",
+        "........KKKKK.........",
+    }},
+    {30, 5, 0, {
+        "......KKK..KKK........",
+        ".....KBBbKKBbbK.......",
+        "......KBbKKbBK........",
+        "......KLDKKLDK........",
+        ".......KLLLDKKK.....Y.",
+        ".......KCFFFLLLK...YWY",
+        ".Y....KCCCFFFFFLK...Y.",
+        "YWY..KCCCCFFFFFDK.....",
+        ".Y...KsSSSSSSSSsK.....",
+        ".....KSSSSSSSSSSTK....",
+        ".....KCCCCFFFFFFDK....",
+        "....KNCCCPFFFFFFDK....",
+        "....KCKWKLFFFFFFDK....",
+        "....KCWKWFFFFFFFDK....",
+        "..KK.KKWKLFFFFFDK.....",
+        ".KLLKKLFLFFFFFFFLK....",
+        "..KLK.KLFFDDFFFDK.....",
+        "...K..KLFDKKLFDK......",
+        ".......KLK..KLK.......",
+        "........K....K........",
+    }},
+    {31, 7, 0, {
+        "...K..........K...",
+        "..KLK........KLK..",
+        "..KFK........KFK..",
+        "..KFK........KFK..",
+        "..KFK.K....K.KFK..",
+        "..KDKKDK..KDKKDK..",
+        "..KDKDLDKKDFDKDK..",
+        "...KDLFFFFFFDDK...",
+        "...KLFFFFFFWWFK...",
+        "...KLFFFFFWWKWK...",
+        "..KLFFFFFFWKKWCK..",
+        "..KLFFFFFFFWWCCK..",
+        "..KFFFFFFFPCKKNK..",
+        "..KDFFFFFFCCKCK...",
+        "..KTwSSSSSSSSwK...",
+        "..wKsaSSSSSSasKw..",
+        ".a.KDFFFFFCCCCK.a.",
+        "...KDDFFFFCCCK....",
+        "..waaaaaaaaaaaaw..",
+        "wwa..KKKKKKK...aww",
+    }},
+    {32, 6, 2, {
+        "....K..........K.....",
+        "...KLK........KLK....",
+        "...KFK........KFK....",
+        "...KFK........KFK....",
+        "...KFK.K....K.KFK....",
+        "...KDKKDK..KDKKDK....",
+        "...KDKDLDKKDFDKDK....",
+        "....KDLFFFFFFDDK.....",
+        "....KLFFFFFFFFFK.....",
+        "....KLFFFFFFKFFK.....",
+        "...KLFFFFFFFFKKCK.w..",
+        ".w.KLFFFFFFFKFFCK....",
+        "...KFFFFFFFPCCCNK....",
+        "...KDFFFFFFCKKCK....w",
+        "w..KTSSSSSSSSSSK.....",
+        "....KsSSSSSSSSsK.....",
+        "...waaaaaaaaaaaaw....",
+        ".wwa............aww..",
+    }},
+    {33, 9, 5, {
+        ".K..........K...",
+        "KLK........KLK..",
+        "KFK........KFK..",
+        "KFK........KFK..",
+        "KFK.K....K.KFK..",
+        "KDKKDK..KDKKDK..",
+        "KDKDLDKKDFDKDK..",
+        ".KDLFFFFFFDDK.a.",
+        ".KLFFFFFFFFFKa.w",
+        ".KLFFFFFFKFFK.a.",
+        "KLFFFFFFFFKKCK..",
+        "KLFFFFFFFKFFCK..",
+        "KFFFFFFFPCCCNK..",
+        "KDFFFFFFCKKCK...",
+        "aaawwwwwwwwwaaa.",
+    }},
+    {34, 9, 8, {
+        ".K..........K...",
+        "KLK........KLK..",
+        "KFK........KFa..",
+        "KFK........KaKw.",
+        "KFK.K....K.KFa..",
+        "KDKKDK..KDKKDK..",
+        "KDKDLDKKDFDKDK.w",
+        ".KDLFFFFFFDDK...",
+        ".KLFFFFFFFFFK...",
+        ".KLFFFFFFKFFK...",
+        "KLFFFFFFFFKKCK..",
+        "aaawwwwwwwwwaaa.",
+    }},
+    {35, 9, 7, {
+        "........a......",
+        ".......a.w.....",
+        "........a......",
+        "...............",
+        ".K..........K..",
+        "KLK.......wKLK.",
+        "KFK........KFK.",
+        "KFK..w.....KFK.",
+        "KFK.K....K.KFK.",
+        "KDKKDK..KDKKDK.",
+        "KDKDLDKKDFDKDK.",
+        ".KDLFFFFFFDDK..",
+        "aaawwwwwwwwwaaa",
+    }},
+    {36, 9, 4, {
+        ".........a.....",
+        "........a.w....",
+        ".........a.....",
+        "...............",
+        "...............",
+        ".....w.........",
+        "...............",
+        "...............",
+        "...............",
+        ".......a.......",
+        ".K....a.w...K..",
+        "KLK....a...KLK.",
+        "KFK........KFK.",
+        "KFK........KFK.",
+        "KFK........KFK.",
+        "aaawwwwwwwwwaaa",
+    }},
+};
+// clang-format on
+
+Canvas render_drawn(const Drawn& d) {
+    Canvas c(32, 32);
+    draw_grid(c, d.x, d.y, d.rows.data(), int(d.rows.size()), DRAWN_LEGEND);
+    return c;
+}
+
+const Drawn* drawn_frame(int f) {
+    for (const Drawn& d : DRAWN)
+        if (d.frame == f) return &d;
+    return nullptr;
 }
 
 void lift_platform(Canvas& c, int y0) {
@@ -422,7 +657,10 @@ void lift_platform(Canvas& c, int y0) {
 
 Canvas draw_player() {
     Canvas c(32, 1200);
-    for (int f = 0; f < 37; ++f) blit(c, render(frame_pose(f)), 0, 0, 32, 32, 0, 32 * f);
+    for (int f = 0; f < 37; ++f) {
+        const Drawn* d = drawn_frame(f);
+        blit(c, d ? render_drawn(*d) : render(frame_pose(f)), 0, 0, 32, 32, 0, 32 * f);
+    }
     lift_platform(c, 1184);
     return c;
 }

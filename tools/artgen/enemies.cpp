@@ -108,13 +108,20 @@ void bouncer(Canvas& c, int set, int y0) {
 void roller(Canvas& c, int set, int y0) {
     switch (set) {
     case 1: {  // a spiny purple urchin
-        for (int i = 0; i < 12; ++i) {
-            double a = i * PI / 6;
-            int x = 16 + int(std::lround(7.0 * std::cos(a))),
-                y = y0 + 9 + int(std::lround(6.0 * std::sin(a)));
-            c.set(x, y, PUR_L);
+        // Sixteen spines, long and short by turns, each a lit shaft with a
+        // pale tip; the outline later gives every spine its dark edge, so the
+        // crown reads on light and dark walls alike. None reaches below row
+        // 14: the urchin rolls on its spines' outline, on the picture's last row.
+        for (int i = 0; i < 16; ++i) {
+            double a = i * PI / 8 + PI / 16;
+            double len = (i & 1) ? 6.0 : 7.6;
+            int tx = 16 + int(std::lround(len * std::cos(a))),
+                ty = y0 + 9 + int(std::lround(len * 0.85 * std::sin(a)));
+            if (ty > y0 + 14) ty = y0 + 14;
+            line(c, 16, y0 + 9, tx, ty, std::cos(a) + std::sin(a) < 0 ? PUR_L : PUR);
+            c.set(tx, ty, (i & 1) ? PUR_L : WHITE);
         }
-        ball(c, 32, 2 * y0 + 18, 11, {PUR_D, PUR, PUR_L});
+        ball(c, 32, 2 * y0 + 19, 10, {PUR_D, PUR, PUR_L});
         eyes(c, 13, y0 + 7, 1, true);
         break;
     }
@@ -205,10 +212,17 @@ void patroller(Canvas& c, int set, int y0, int step) {
     }
     default: {  // a bee
         int bob = (step / 2) % 2;
-        // wings
-        int wy = y0 + 3 + bob - (flap > 0 ? 1 : 0);
-        fill_ellipse2(c, 27, 2 * wy + 3, 5, flap > 0 ? 4 : 2, SCARF_L);
-        fill_ellipse2(c, 37, 2 * wy + 3, 5, flap > 0 ? 4 : 2, SCARF_L);
+        // Wings: white with a pale blue vein, outlined like the body so they
+        // read on the ice and the basalt; raised and spread on the up beat,
+        // folded low and flat on the down beat.
+        bool up = flap > 0;
+        int wy = y0 + (up ? 1 : 4) + bob;
+        for (int s = -1; s <= 1; s += 2) {
+            int wx2 = 32 + s * (up ? 7 : 9);
+            fill_ellipse2(c, wx2, 2 * wy + (up ? 5 : 3), up ? 6 : 8, up ? 5 : 3, WHITE);
+            c.set(16 + s * (up ? 3 : 4) - (s < 0), wy + (up ? 2 : 1), BLUE_L);
+            c.set(16 + s * (up ? 4 : 5) - (s < 0), wy + (up ? 1 : 1), BLUE_L);
+        }
         int by = y0 + 6 + bob;
         fill_ellipse2(c, 32, 2 * by + 7, 14, 7, YEL);
         for (int x = 14; x < 22; x += 3)
@@ -223,24 +237,42 @@ void patroller(Canvas& c, int set, int y0, int step) {
     }
 }
 
-// ---- appear/vanish sparkle (pictures 9-11, 9 the faintest) ----
+// ---- appear/vanish sparkle (pictures 9-11, 9 the smallest) ----
+// A four-pointed star in the set's colour with a white heart, diagonal glints
+// and, at full size, a ring of sparks. It is outlined like the enemies: the
+// player must see where an enemy is about to appear on the palest wall too.
 void sparkle(Canvas& c, int set, int y0, int size) {
     static const uint32_t tint[5] = {0, RED_L, BLUE_L, GRN_L, YEL};
-    int cy = y0 + 8;
-    int r = 2 + size * 2;
-    for (int i = -r; i <= r; ++i) {
-        c.set(16 + i, cy, std::abs(i) <= r / 2 ? WHITE : tint[set]);
-        c.set(16, cy + i / 2 + (i > 0 ? 0 : 0), std::abs(i) <= r / 2 ? WHITE : tint[set]);
+    static const uint32_t deep[5] = {0, RED, BLUE, GRN, YEL_D};
+    const int cx = 16, cy = y0 + 8;
+    const int arm = 3 + 2 * size;  // 3, 5, 7 pixels from the heart
+    for (int i = -arm; i <= arm; ++i) {
+        int d = std::abs(i);
+        uint32_t col = d <= 1 ? WHITE : (d <= arm / 2 + 1 ? YEL_L : tint[set]);
+        if (d == arm) col = deep[set];
+        c.set(cx + i, cy, col);
+        c.set(cx, cy + i, col);
     }
-    if (size >= 1)
-        for (int k = 0; k < 4; ++k) {
-            int dx = (k & 1 ? 1 : -1) * (r - 1), dy = (k & 2 ? 1 : -1) * (r / 2);
-            c.set(16 + dx, cy + dy, tint[set]);
-            if (size == 2) {
-                c.set(16 + dx / 2, cy + dy / 2, WHITE);
-            }
-        }
-    if (size == 2) fill_circle(c, 16, cy, 1, YEL_L);
+    // the points are two pixels thick near the heart
+    for (int i = -size; i <= size; ++i) {
+        c.set(cx + i, cy - 1, i == 0 ? WHITE : YEL_L);
+        c.set(cx + i, cy + 1, i == 0 ? WHITE : YEL_L);
+        c.set(cx - 1, cy + i, i == 0 ? WHITE : YEL_L);
+        c.set(cx + 1, cy + i, i == 0 ? WHITE : YEL_L);
+    }
+    int diag = size + 1;  // 1, 2, 3
+    for (int k = 1; k <= diag; ++k) {
+        uint32_t col = k == diag ? tint[set] : YEL_L;
+        c.set(cx + k + 1, cy - k - 1, col);
+        c.set(cx - k - 1, cy - k - 1, col);
+        c.set(cx + k + 1, cy + k + 1, col);
+        c.set(cx - k - 1, cy + k + 1, col);
+    }
+    if (size == 2) {  // loose sparks flying off
+        const int sp[6][2] = {{-9, -3}, {9, -4}, {-7, 5}, {8, 4}, {-12, 1}, {12, 0}};
+        for (auto& s : sp) c.set(cx + s[0], cy + s[1], s[1] < 0 ? WHITE : tint[set]);
+    }
+    outline(c, 0, y0, 32, 16, INK);
 }
 
 }  // namespace
@@ -253,7 +285,6 @@ Canvas draw_nmis(int n) {
     roller(c, set, y_of(5));
     for (int s = 0; s < 8; ++s) patroller(c, set, y_of(12 + s), s);
     for (int pic : {4, 5, 12, 13, 14, 15, 16, 17, 18, 19}) cell_outline(c, y_of(pic));
-    // the sparkle has no outline: it is light, not a thing
     for (int k = 0; k < 3; ++k) sparkle(c, set, y_of(9 + k), k);
     return c;
 }

@@ -57,7 +57,6 @@ const Glyph GLYPHS[] = {
     {'(', {"...#.", "..#..", ".#...", ".#...", ".#...", "..#..", "...#."}},
     {')', {".#...", "..#..", "...#.", "...#.", "...#.", "..#..", ".#..."}},
     {'\'', {"..#..", "..#..", ".#...", ".....", ".....", ".....", "....."}},
-    {'x', {".....", ".....", "#...#", ".#.#.", "..#..", ".#.#.", "#...#"}},
     {'@', {".###.", "#...#", "#.###", "#.#.#", "#.###", "#....", ".###."}},
     {' ', {".....", ".....", ".....", ".....", ".....", ".....", "....."}},
 };
@@ -75,7 +74,7 @@ const uint8_t* glyph5x7(char ch) {
             }
         ready = true;
     }
-    if (ch != 'x' && std::islower(static_cast<unsigned char>(ch)))
+    if (std::islower(static_cast<unsigned char>(ch)))
         ch = char(std::toupper(static_cast<unsigned char>(ch)));
     for (size_t g = 0; g < sizeof GLYPHS / sizeof GLYPHS[0]; ++g)
         if (GLYPHS[g].ch == ch) return bits[g];

@@ -1,10 +1,14 @@
 // ascelon-artgen: draws every picture of the game from code and writes the
 // BMP files the resource pack is built from.
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "bmp.h"
+#include "icon.h"
+#include "png.h"
 #include "sheets.h"
 
 static void usage(FILE* f) {
@@ -15,6 +19,8 @@ static void usage(FILE* f) {
         "       ascelon-artgen --help\n"
         "\n"
         "  --out DIR              write the game's %d pictures into DIR (which must exist)\n"
+        "                         and its icons into DIR/icons: the window's (32 x 32\n"
+        "                         BMP) and the desktop's (PNG, 32 to 256 pixels)\n"
         "  --contact-sheet FILE   write one review picture with every sheet enlarged and\n"
         "                         its frames numbered\n"
         "\n"
@@ -44,6 +50,28 @@ static bool check_canvas(const Sheet& s, const Canvas& c, std::string& err) {
     return true;
 }
 
+static int write_icons(const std::string& dir) {
+    mkdir(dir.c_str(), 0755);
+    const Canvas icon = draw_icon();
+    std::vector<uint8_t> bytes;
+    std::string err;
+    int failures = 0;
+    if (!encode_bmp(icon, 8, bytes, err) || !write_file(dir + "/ascelon-32.bmp", bytes)) {
+        std::fprintf(stderr, "ascelon-artgen: cannot write %s/ascelon-32.bmp %s\n", dir.c_str(),
+                     err.c_str());
+        ++failures;
+    }
+    for (int size : {32, 64, 128, 256}) {
+        encode_png(enlarge(icon, size / 32), bytes);
+        const std::string path = dir + "/ascelon-" + std::to_string(size) + ".png";
+        if (!write_file(path, bytes)) {
+            std::fprintf(stderr, "ascelon-artgen: cannot write %s\n", path.c_str());
+            ++failures;
+        }
+    }
+    return failures;
+}
+
 static int write_all(const std::string& dir) {
     int failures = 0;
     for (int i = 0; i < SHEET_COUNT; ++i) {
@@ -62,6 +90,7 @@ static int write_all(const std::string& dir) {
             ++failures;
         }
     }
+    failures += write_icons(dir + "/icons");
     return failures ? 1 : 0;
 }
 

@@ -24,20 +24,41 @@ void column(Canvas& c, int x, int y0, int top, uint32_t rim, uint32_t body) {
     for (int y = std::max(top, 0); y < 16; ++y) c.set(x, y0 + y, y == top ? rim : body);
 }
 
-void islands(Canvas& c, int y0) {  // two low islands with palm trees
-    for (int x = 0; x < 64; ++x) {
-        int d1 = std::abs(x - 18), d2 = std::abs(x - 48);
-        int h = std::max(d1 < 12 ? 5 - d1 * d1 / 30 : 0, d2 < 8 ? 3 - d2 * d2 / 22 : 0);
-        if (h > 0) column(c, x, y0, 15 - h, C(0x386848), C(0x183828));
-    }
-    // palms: trunk and fronds
-    for (int i = 0; i < 6; ++i) c.set(20 + i / 3, y0 + 10 - i, C(0x183828));
-    const int fr[][2] = {{-3, 1}, {-2, 0},  {-1, 0}, {1, 0}, {2, 0},
-                         {3, 1},  {-2, -1}, {2, -1}, {0, -1}};
-    for (auto& f : fr) c.set(22 + f[0], y0 + 4 + f[1], C(0x286838));
-    for (int i = 0; i < 4; ++i) c.set(15 - i / 3, y0 + 10 - i, C(0x183828));
-    for (auto& f : fr)
-        if (std::abs(f[0]) < 3) c.set(14 + f[0], y0 + 6 + f[1], C(0x286838));
+// Two low islands standing in the sea with their palms: a sandy rim at the
+// waterline, green crowns lit from the left, curved trunks and fronds.
+void islands(Canvas& c, int y0) {
+    const uint32_t sand = C(0xE0C080), sand_d = C(0xA08050), grass_l = C(0x50A048),
+                   grass = C(0x2C7034), grass_d = C(0x184424), trunk = C(0x6C4424),
+                   frond = C(0x2C8038), frond_l = C(0x70C050);
+    struct Isle {
+        int cx, half, h;
+    };
+    const Isle isles[2] = {{20, 13, 5}, {49, 7, 3}};
+    for (const Isle& s : isles)
+        for (int dx = -s.half; dx <= s.half; ++dx) {
+            int x = s.cx + dx;
+            int h =
+                int(std::lround(s.h * std::sqrt(1.0 - double(dx * dx) / (s.half * s.half + 1))));
+            int top = 11 - h;
+            for (int y = top; y <= 11; ++y) {
+                uint32_t col = dx < -s.half / 3 ? grass_l : (dx > s.half / 2 ? grass_d : grass);
+                if (y == top && dx < s.half / 2) col = grass_l;
+                if (y >= 10) col = dx < 0 ? sand : sand_d;  // the beach at the waterline
+                c.set(x, y0 + y, col);
+            }
+        }
+    // palms: a trunk leaning out, bending at the top, and a crown of fronds
+    auto palm = [&](int x, int base, int lean) {
+        const int bend[7] = {0, 0, 0, 1, 1, 2, 3};
+        for (int i = 0; i < 7; ++i) c.set(x + lean * bend[i], y0 + base - i, trunk);
+        int tx = x + lean * 3, ty = y0 + base - 7;
+        const int fr[][3] = {{-3, 2, 0}, {-2, 1, 0},  {-1, 0, 1}, {1, 0, 1},  {2, 1, 0},
+                             {3, 2, 0},  {-1, -1, 1}, {0, -1, 1}, {1, -1, 0}, {0, 0, 0}};
+        for (auto& f : fr) c.set(tx + f[0], ty + f[1], f[2] ? frond_l : frond);
+    };
+    palm(16, 7, -1);
+    palm(23, 7, 1);
+    palm(49, 8, 1);
 }
 
 void hills(Canvas& c, int y0) {
@@ -94,14 +115,38 @@ void clouds(Canvas& c, int y0) {  // a bank of puffy clouds on the horizon
         }
 }
 
-void mesas(Canvas& c, int y0) {  // desert buttes
-    for (int x = 0; x < 64; ++x) {
-        int h = 2;
-        if (x >= 8 && x < 24) h = x < 10 || x > 21 ? 7 : 10;
-        if (x >= 36 && x < 46) h = x < 38 || x > 43 ? 5 : 7;
-        column(c, x, y0, 15 - h, C(0xD89858), C(0x985830));
-        if (h > 4) c.set(x, y0 + 15 - h + 3, C(0xB07040));
+// Desert buttes on the horizon: flat caps, cliffs lit on the left and in
+// shade on the right, darker strata, and low dunes between them.
+void mesas(Canvas& c, int y0) {
+    const uint32_t lit = C(0xE0A060), face = C(0xB87040), shade_c = C(0x804028),
+                   strata = C(0x985030), cap = C(0xF0C080), dune = C(0x905838),
+                   dune_l = C(0xB07848);
+    for (int x = 0; x < 64; ++x) {  // dunes first, behind the buttes
+        int h = 2 + int(std::lround(1.0 + std::sin(2 * PI * x / 32.0 + 0.6)));
+        for (int y = 12 - h; y <= 12; ++y) c.set(x, y0 + y, y == 12 - h ? dune_l : dune);
     }
+    struct Butte {
+        int x0, x1, top, cap_in;
+    };
+    const Butte buttes[2] = {{6, 24, 3, 2}, {37, 47, 6, 1}};
+    for (const Butte& b : buttes)
+        for (int x = b.x0; x <= b.x1; ++x)
+            for (int y = b.top; y <= 12; ++y) {
+                // the cap is a little narrower than the cliff under it
+                if (y < b.top + 2 && (x < b.x0 + b.cap_in || x > b.x1 - b.cap_in)) continue;
+                double u = double(x - b.x0) / (b.x1 - b.x0);
+                uint32_t col = u < 0.25 ? lit : (u > 0.7 ? shade_c : face);
+                if (y == b.top) col = cap;
+                if ((y - b.top) % 3 == 2 && y > b.top + 1 && u >= 0.25) col = strata;
+                c.set(x, y0 + y, col);
+            }
+    // talus at the feet of the cliffs
+    for (const Butte& b : buttes)
+        for (int k = 1; k <= 3; ++k)
+            for (int y = 12 - (3 - k); y <= 12; ++y) {
+                c.set(b.x0 - k, y0 + y, face);
+                c.set(b.x1 + k, y0 + y, shade_c);
+            }
 }
 
 void icebergs(Canvas& c, int y0) {
@@ -123,6 +168,55 @@ void volcano(Canvas& c, int y0) {
     fill_rect(c, 30, y0 + 5, 5, 1, C(0xF86020));  // glowing crater
     const int smoke[][2] = {{32, 3}, {33, 2}, {31, 2}, {34, 1}, {33, 0}, {35, 0}};
     for (auto& s : smoke) c.set(s[0], y0 + s[1], GREY);
+}
+
+// The sea between the horizon and the tower's foot. The sky's colour bands
+// end on the strip's row 6, so from row 7 down every pixel the land leaves
+// free is sea in the strip's own colours: far water catching the sky's
+// colour at the horizon, darker water nearer, and a few glints. The game's
+// water mixes half of each reflected pixel with its blue, so these rows
+// come back into the water as blue rather than the dark band the bare sea
+// gradient shows there.
+struct SeaColours {
+    uint32_t far, mid, near_c, glint;
+};
+const SeaColours SEAS[8] = {
+    {C(0x985860), C(0x483870), C(0x202858), YEL_L},        // sunset red and gold
+    {C(0x40A8A8), C(0x206878), C(0x183860), WHITE},        // green and cyan
+    {C(0x884080), C(0x402868), C(0x201850), PINK},         // red and violet
+    {C(0x60A060), C(0x2C6868), C(0x183858), YEL_L},        // green and yellow
+    {C(0x4880C8), C(0x2050A0), C(0x183070), WHITE},        // clear blue
+    {C(0x8858A0), C(0x403878), C(0x202858), PINK},         // blue and rose
+    {C(0x5098B8), C(0x285888), C(0x183060), WHITE},        // pale polar light
+    {C(0x906078), C(0x483868), C(0x202850), C(0xF88040)},  // dusk, lava glints
+};
+
+bool is_sea(uint32_t p, const SeaColours& s) {
+    return p == s.far || p == s.mid || p == s.near_c || p == mix(s.far, s.mid, 1, 2) ||
+           p == mix(s.mid, s.near_c, 1, 2);
+}
+
+void sea_band(Canvas& c, int y0, const SeaColours& s) {
+    for (int y = 7; y < 16; ++y)
+        for (int x = 0; x < 64; ++x) {
+            if (c.get(x, y0 + y) != KEY) continue;
+            // row 7 far, 9-10 middle, 12-15 near, a blend between each
+            uint32_t col = y <= 7    ? s.far
+                           : y == 8  ? mix(s.far, s.mid, 1, 2)
+                           : y <= 10 ? s.mid
+                           : y == 11 ? mix(s.mid, s.near_c, 1, 2)
+                                     : s.near_c;
+            c.set(x, y0 + y, col);
+        }
+    // glints: short streaks, longer and more of them near the horizon
+    const int gl[][3] = {{3, 8, 2},   {29, 8, 3},  {44, 9, 2},  {58, 8, 2},
+                         {12, 10, 2}, {37, 11, 1}, {52, 13, 2}, {22, 14, 1}};
+    for (auto& g : gl)
+        for (int i = 0; i < g[2]; ++i) {
+            uint32_t p = c.get(g[0] + i, y0 + g[1]);
+            if (is_sea(p, s))  // never on the land
+                c.set(g[0] + i, y0 + g[1], g[1] <= 9 ? s.glint : SEA_L);
+        }
 }
 
 }  // namespace
@@ -163,7 +257,10 @@ Canvas draw_backgnds() {
     Canvas c(64, 128);
     void (*strips[8])(Canvas&, int) = {islands, hills, city,     mountains,
                                        clouds,  mesas, icebergs, volcano};
-    for (int t = 0; t < 8; ++t) strips[t](c, 16 * t);
+    for (int t = 0; t < 8; ++t) {
+        strips[t](c, 16 * t);
+        sea_band(c, 16 * t, SEAS[t]);
+    }
     return c;
 }
 

@@ -26,10 +26,14 @@ bool parse_input_script(const std::string& text, input_script& script, std::stri
         std::istringstream words(line);
         std::string frame_word, buttons_word, extra;
         if (!(words >> frame_word)) continue;
-        char* end = nullptr;
-        const unsigned long frame = std::strtoul(frame_word.c_str(), &end, 10);
-        if (*end || !(words >> buttons_word) || (words >> extra)) {
+        uint64_t frame = 0;
+        if (!(words >> buttons_word) || (words >> extra)) {
             error = "line " + std::to_string(number) + ": expected FRAME BUTTONS";
+            return false;
+        }
+        if (!parse_number(frame_word, UINT32_MAX, frame)) {
+            error = "line " + std::to_string(number) + ": bad frame number '" + frame_word +
+                    "' (0 to " + std::to_string(UINT32_MAX) + ")";
             return false;
         }
         uint32_t bits = 0;
@@ -57,6 +61,39 @@ bool parse_input_script(const std::string& text, input_script& script, std::stri
     return true;
 }
 
+bool parse_number(const std::string& text, uint64_t max, uint64_t& value) {
+    if (text.empty() || text.size() > 20) return false;
+    uint64_t v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        const unsigned digit = static_cast<unsigned>(c - '0');
+        if (digit > max || v > (max - digit) / 10) return false;
+        v = v * 10 + digit;
+    }
+    value = v;
+    return true;
+}
+
+uint64_t random_buttons::next() {
+    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+uint32_t random_buttons_at(uint32_t frame, void* generator) {
+    random_buttons& g = *static_cast<random_buttons*>(generator);
+    if (frame >= g.next_change) {
+        const uint64_t r = g.next();
+        static const uint32_t bit_of[5] = {CTRL_LEFT, CTRL_RIGHT, CTRL_UP, CTRL_DOWN, CTRL_FIRE};
+        g.bits = 0;
+        for (int k = 0; k < 5; ++k)
+            if (r >> k & 1) g.bits |= bit_of[k];
+        g.next_change = frame + 1 + static_cast<uint32_t>((r >> 8) & 31);
+    }
+    return g.bits;
+}
+
 uint32_t script_buttons(const input_script& script, uint32_t frame) {
     uint32_t bits = 0;
     for (const auto& change : script.changes) {
@@ -74,6 +111,7 @@ const char* sim_end_name(sim_end end) {
     case sim_end::timeup: return "timeup";
     case sim_end::exit: return "exit";
     case sim_end::interlevel_over: return "interlevel-over";
+    case sim_end::game_over: return "game-over";
     }
     return "?";
 }
@@ -82,6 +120,7 @@ void sim_start_video() {
     static bool started = false;
     if (started) return;
     started = true;
+    frame_pace = nullptr;  // the tools run the game's frames unpaced
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER);
     init_gfx();
@@ -107,17 +146,42 @@ void sim_trace_line(std::FILE* out, uint32_t frame) {
     std::fputc('\n', out);
 }
 
+void sim_trace_il_line(std::FILE* out, uint32_t frame) {
+    std::fprintf(out, "%u il=%u n=%u sub=%d,%d incy=%u idx=%u timer=%u clock=%d,%d,%d score=%08X",
+                 frame, flag_player_ilstate, num_il_frame, player_scr_x, player_scr_y,
+                 incy_il_subway, idx_fish, timer_fishs, time_level[0], time_level[1], time_level[2],
+                 get_score());
+    // Fish 0 to 2: status, type, x, y, step, animation clock; 3 the bullet.
+    for (int i = 0; i < 3; ++i) {
+        const str_sprite& f = tab_sprites[i];
+        if (f.status != 0)
+            std::fprintf(out, " f%d=%d,%d,%d,%d,%d,%d", i, f.status, f.type, f.crdx, f.crdy, f.dpl,
+                         f.num_spr);
+    }
+    const str_sprite& b = tab_sprites[3];
+    if (b.status != 0) std::fprintf(out, " b=%d,%d", b.crdx, b.crdy);
+    std::fputc('\n', out);
+}
+
 static void after_frame(const sim_options& options, uint32_t frame) {
     const auto shot = options.shots.find(frame);
     if (shot != options.shots.end()) SDL_SaveBMP(screen, shot->second.c_str());
-    if (options.trace) sim_trace_line(options.trace, frame);
+    if (options.trace) {
+        if (options.interlevel)
+            sim_trace_il_line(options.trace, frame);
+        else
+            sim_trace_line(options.trace, frame);
+    }
     if (options.after_frame) options.after_frame(frame, options.user);
 }
 
-static void feed_buttons(const sim_options& options, uint32_t frame) {
-    const uint32_t bits = script_buttons(options.input, frame);
-    ctrl_player = bits & ~SIM_SELECT;
+// The frame's held controls from the script; SELECT is latched into
+// exit_game as the controls do on the console.
+static uint32_t scripted_input(const sim_options& options, uint32_t frame) {
+    const uint32_t bits = options.buttons ? options.buttons(frame, options.buttons_user)
+                                          : script_buttons(options.input, frame);
     if (bits & SIM_SELECT) exit_game = 1;
+    return bits & ~SIM_SELECT;
 }
 
 static void place_creature(int16_t x, int16_t y) {
@@ -142,14 +206,21 @@ sim_result sim_run(const sim_options& options) {
     sim_result result{sim_end::frames, 0};
 
     if (options.interlevel) {
+        // As the game flow runs it after a climbed tower: the clock cleared
+        // for the fish time, and the submarine where the tower's end
+        // sequence leaves it.
+        if (lives == 0) lives = 3;
+        if (options.idx_fish >= 0) idx_fish = static_cast<uint16_t>(options.idx_fish);
+        set_time(0);
+        player_scr_x = 0;
+        player_scr_y = -20;
         interlevel_init();
         for (uint32_t f = 0; f < options.frames; ++f) {
             if (flag_player_ilstate == 2) {
                 result.end = sim_end::interlevel_over;
                 break;
             }
-            feed_buttons(options, f);
-            const bool go = interlevel_frame();
+            const bool go = interlevel_frame(scripted_input(options, f));
             ++result.frames_run;
             after_frame(options, f);
             if (!go) {
@@ -161,24 +232,20 @@ sim_result sim_run(const sim_options& options) {
         return result;
     }
 
-    // The game flow's preparation of an attempt.
+    // An attempt as the game flow starts it, on a cleared clock.
     if (lives == 0) lives = 3;
     lvl = options.tower & 7;
-    init_panel();
     set_time(0);
-    set_time_level(lvl);
-    flag_timeup = 0;
-    game_init(options.mission, lvl);
+    attempt_start(options.mission, lvl);
     if (options.place) place_creature(options.place_x, options.place_y);
+    if (options.before_first_frame) options.before_first_frame(options.user);
 
     for (uint32_t f = 0; f < options.frames; ++f) {
         if (flag_finish_level == 4) {
             result.end = sim_end::finished;
             break;
         }
-        feed_buttons(options, f);
-        bool go = game_frame();
-        if (go) go = game_frame_end();
+        const bool go = game_frame(scripted_input(options, f));
         ++result.frames_run;
         after_frame(options, f);
         if (!go) {
@@ -189,4 +256,74 @@ sim_result sim_run(const sim_options& options) {
     if (result.end == sim_end::frames && flag_finish_level == 4) result.end = sim_end::finished;
     black_screen();
     return result;
+}
+
+// A whole game through the game flow: the script's frames count on across
+// towers and interlevels; the limit of frames acts as SELECT would.
+namespace {
+struct game_run {
+    const sim_options* options;
+    uint32_t frame;
+    bool interlevel;  // which loop runs
+};
+game_run running;
+
+uint32_t game_input() {
+    if (running.frame >= running.options->frames) {
+        exit_game = 1;
+        return 0;
+    }
+    return scripted_input(*running.options, running.frame);
+}
+
+void game_frame_done() {
+    const sim_options& options = *running.options;
+    if (running.frame >= options.frames) return;  // the stop, not a frame
+    const auto shot = options.shots.find(running.frame);
+    if (shot != options.shots.end()) SDL_SaveBMP(screen, shot->second.c_str());
+    if (options.trace) {
+        std::fprintf(options.trace, "%s lvl=%u lives=%u ", running.interlevel ? "il" : "tower", lvl,
+                     lives);
+        if (running.interlevel)
+            sim_trace_il_line(options.trace, running.frame);
+        else
+            sim_trace_line(options.trace, running.frame);
+    }
+    if (options.after_frame) options.after_frame(running.frame, options.user);
+    ++running.frame;
+}
+
+void game_tower(uint16_t mission, uint16_t tower) {
+    running.interlevel = false;
+    game(mission, tower);
+}
+
+void game_interlevel() {
+    running.interlevel = true;
+    interlevel();
+}
+}  // namespace
+
+sim_result sim_run_game(const sim_options& options) {
+    sim_start_video();
+    exit_game = 0;
+    ctrl_player = 0;
+    running = game_run{&options, 0, false};
+    num_mission = options.mission;
+    uint32_t (*const game_controls)() = frame_input;
+    frame_input = game_input;
+    frame_done = game_frame_done;
+    play_tower = game_tower;
+    play_interlevel = game_interlevel;
+    play_game();
+    frame_input = game_controls;
+    frame_done = nullptr;
+    play_tower = game;
+    play_interlevel = interlevel;
+    num_mission = 0;
+    const bool stopped = exit_game != 0;
+    exit_game = 0;
+    sim_end end = sim_end::game_over;
+    if (stopped) end = running.frame >= options.frames ? sim_end::frames : sim_end::exit;
+    return sim_result{end, running.frame};
 }

@@ -22,8 +22,22 @@ struct input_script {
 // (select), '-' for none. '#' starts a comment.
 bool parse_input_script(const std::string& text, input_script& script, std::string& error);
 uint32_t script_buttons(const input_script& script, uint32_t frame);
+// A whole decimal number of 0 to max: digits only, no sign, no overflow.
+bool parse_number(const std::string& text, uint64_t max, uint64_t& value);
 
-enum class sim_end { frames, finished, dead, timeup, exit, interlevel_over };
+// Seeded random play: the buttons change after a random 1 to 32 frames to a
+// random set of L R U D F, any of them together (never SELECT). The same
+// seed gives the same buttons, frame by frame.
+struct random_buttons {
+    uint64_t state;
+    uint32_t next_change = 0;
+    uint32_t bits = 0;
+    explicit random_buttons(uint64_t seed) : state(seed) {}
+    uint64_t next();  // splitmix64
+};
+uint32_t random_buttons_at(uint32_t frame, void* generator);  // generator: a random_buttons
+
+enum class sim_end { frames, finished, dead, timeup, exit, interlevel_over, game_over };
 const char* sim_end_name(sim_end end);
 
 struct sim_options {
@@ -36,9 +50,19 @@ struct sim_options {
     std::FILE* trace = nullptr;
     bool place = false;  // put the creature at (place_x, place_y), standing, clock running
     int16_t place_x = 0, place_y = 0;
+    // Interlevel: the number of fish started before it (the sequence's
+    // place); negative keeps what earlier interlevels of the process left.
+    int32_t idx_fish = -1;
+    // Called once the attempt is set up (after the placement), before the
+    // first frame: tests build their own towers here in the live map.
+    void (*before_first_frame)(void* user) = nullptr;
     // Called after each frame (after its flip) with the frame number.
     void (*after_frame)(uint32_t frame, void* user) = nullptr;
     void* user = nullptr;
+    // When set, the buttons of each frame come from here instead of input
+    // (called once per frame, frames in order).
+    uint32_t (*buttons)(uint32_t frame, void* buttons_user) = nullptr;
+    void* buttons_user = nullptr;
 };
 
 struct sim_result {
@@ -52,5 +76,14 @@ void sim_start_video();
 // Plays one attempt at a tower (or one interlevel) as the game flow does,
 // frame by frame.
 sim_result sim_run(const sim_options& options);
+// Plays one whole game through the game flow (attempts, lives, towers and
+// the interlevels between them, to the game's end) from one script whose
+// frames count on from tower to interlevel; the trace lines start with the
+// loop that runs ("tower" or "il"), the tower index and the lives. Ends
+// after options.frames frames at most, as SELECT would end it.
+sim_result sim_run_game(const sim_options& options);
 // One line of the state trace for the frame just run.
 void sim_trace_line(std::FILE* out, uint32_t frame);
+// The same for an interlevel frame: the submarine, its bullet, the fish and
+// their sequence, the clock and the score.
+void sim_trace_il_line(std::FILE* out, uint32_t frame);

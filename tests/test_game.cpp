@@ -1,0 +1,149 @@
+// The game as one piece: a whole game played through the game flow from one
+// script, and the game's state saved at one frame and played again from
+// there.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Ascelon.h"
+#include "Ascelon_state.h"
+#include "gfx.h"
+#include "golden.h"
+#include "panel.h"
+#include "player.h"
+#include "sim.h"
+
+namespace {
+
+std::string read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+input_script load_script(const std::string& name) {
+    input_script script;
+    std::string error;
+    EXPECT_TRUE(
+        parse_input_script(read_file(ASCELON_SOURCE_DIR "/tests/routes/" + name), script, error))
+        << name << ": " << error;
+    return script;
+}
+
+// What a frame shows: its trace line and a digest of the screen.
+std::string frame_record(uint32_t frame) {
+    char* text = nullptr;
+    size_t size = 0;
+    std::FILE* out = open_memstream(&text, &size);
+    sim_trace_line(out, frame);
+    std::fclose(out);
+    std::string line(text, size);
+    std::free(text);
+    SDL_LockSurface(screen);
+    uint64_t h = 1469598103934665603ull;
+    for (int y = 0; y < 240; ++y) {
+        const uint8_t* row = static_cast<const uint8_t*>(screen->pixels) + y * screen->pitch;
+        for (int x = 0; x < 640; ++x) h = (h ^ row[x]) * 1099511628211ull;
+    }
+    SDL_UnlockSurface(screen);
+    return line + " screen=" + std::to_string(h);
+}
+
+struct Recording {
+    uint32_t save_at, last;
+    game_state saved;
+    std::vector<std::string> frames;  // save_at + 1 .. last
+};
+
+void record(uint32_t frame, void* user) {
+    Recording& r = *static_cast<Recording*>(user);
+    if (frame == r.save_at) save_game_state(r.saved);
+    if (frame > r.save_at && frame <= r.last) r.frames.push_back(frame_record(frame));
+}
+
+// Saved half-way up the first tower, with enemies about, a lift that may be
+// on its way back and the clock running; then another tower is played (its
+// own map, pictures and enemies), the state is restored and the route's
+// next frames are played again: they must come out the same, line for line
+// and screen for screen.
+TEST(GameState, RestoredStatePlaysTheSameFramesAgain) {
+    sim_options options;
+    options.input = load_script("m1_t0.input");
+    options.frames = 1277;
+    lives = 3;
+    reset_score();
+    vitesse_chute = dplx_chute = cpt_chute = 0;
+    flag_player_fire = 0;
+    static Recording r;
+    r = Recording{};
+    r.save_at = 150;
+    r.last = 1276;  // the tower sinks into the sea
+    options.after_frame = record;
+    options.user = &r;
+    sim_run(options);
+    ASSERT_EQ(r.frames.size(), r.last - r.save_at);
+
+    sim_options other;
+    other.mission = 1;
+    other.tower = 5;
+    other.frames = 150;
+    other.input = load_script("m1_t0.input");
+    sim_run(other);
+
+    restore_game_state(r.saved);
+    for (uint32_t f = r.save_at + 1; f <= r.last; ++f) {
+        game_frame(script_buttons(options.input, f));
+        ASSERT_EQ(frame_record(f), r.frames[f - r.save_at - 1]) << "frame " << f;
+    }
+}
+
+// The first tower climbed, its interlevel played for fish, and the second
+// tower tried until the roller of row 9 takes a life: the game flow carries
+// the score, the fish time and the lives from one to the next.
+TEST(GoldenGame, FirstTowerInterlevelAndSecondTowerThroughTheGameFlow) {
+    sim_options options;
+    options.input = load_script("game_m1.input");
+    options.frames = 2800;
+    idx_fish = 0;
+    reset_score();
+    vitesse_chute = dplx_chute = cpt_chute = 0;
+    flag_player_fire = 0;
+    char* text = nullptr;
+    size_t size = 0;
+    options.trace = open_memstream(&text, &size);
+    const sim_result result = sim_run_game(options);
+    std::fclose(options.trace);
+    const std::string trace(text, size);
+    std::free(text);
+
+    EXPECT_EQ(result.end, sim_end::frames) << sim_end_name(result.end);
+    EXPECT_EQ(result.frames_run, 2800u);
+    EXPECT_EQ(lvl, 1);
+    EXPECT_EQ(lives, 2) << "the second tower's roller takes a life";
+    // The interlevel's frames follow the tower's 1277, and the second tower
+    // starts with the fish time on top of its 450.
+    EXPECT_NE(trace.find("\nil lvl=0 lives=3 1277 "), std::string::npos);
+    EXPECT_NE(trace.find("\ntower lvl=1 lives=3 2379 anim=10 fr=1 spr=0 x=4 y=0"),
+              std::string::npos);
+    EXPECT_NE(
+        trace.find("2379 anim=10 fr=1 spr=0 x=4 y=0 sens=0 aff=0 lift=-1,0 fin=0 dead=0 run=0 "
+                   "clock=40,0,32"),
+        std::string::npos)
+        << "504 units: 450 and the fish's 54";
+
+    const std::vector<uint8_t> bytes(trace.begin(), trace.end());
+    EXPECT_TRUE(golden_match("game_m1.trace", bytes, [&](size_t offset) {
+        const size_t line_start = trace.rfind('\n', offset == 0 ? 0 : offset - 1);
+        const size_t from = line_start == std::string::npos ? 0 : line_start + 1;
+        return trace.substr(from, trace.find(" anim", from) - from);
+    }));
+}
+
+}  // namespace
