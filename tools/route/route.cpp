@@ -44,6 +44,7 @@ void fresh_attempt(uint16_t mission, uint16_t tower, void (*after_start)(void*),
     flag_player_fire = 0;
     exit_game = 0;
     ctrl_player = 0;
+    set_time(0);  // as the game flow leaves the clock between attempts
     attempt_start(mission, tower);
     if (after_start) after_start(user);
 }
@@ -124,15 +125,12 @@ void decisions(std::vector<macro>& out) {
     out.push_back({0, 8, 0});                  // wait
     out.push_back({0, 24, 0});
     if (tab_sprites[4].cpt == -1 && flag_player_fire == 0) out.push_back({CTRL_FIRE, 1, 0});
-    const int16_t lift = test_ascenseur();
-    if (lift == 1 || lift == 0) out.push_back({CTRL_UP, 1, 0});
-    if (lift == -1 || lift == 0) out.push_back({CTRL_DOWN, 1, 0});
-    if (lift == 2 && test_tunnel() != -1) {
-        // Through a door: out facing either way.
-        out.push_back({CTRL_UP, 1, 0});
-        out.push_back({CTRL_UP, 1, CTRL_LEFT});
-        out.push_back({CTRL_UP, 1, CTRL_RIGHT});
-    }
+    // Up and down ride a lift or go through a door where there is one; where
+    // there is none they cost the one frame the position is seen again in.
+    out.push_back({CTRL_UP, 1, 0});
+    out.push_back({CTRL_UP, 1, CTRL_LEFT});  // out of a door facing left
+    out.push_back({CTRL_UP, 1, CTRL_RIGHT});
+    out.push_back({CTRL_DOWN, 1, 0});
 }
 
 struct search {
@@ -264,22 +262,23 @@ route_result find_route(const route_options& o) {
             }
             if (st != step::go && st != step::idle) break;
         }
+        if (st == step::go || st == step::idle) {
+            // The given route ran out: let go until the creature stands, or
+            // until the departure is over.
+            for (uint32_t f = 0; f < SETTLE_FRAMES && st == step::go; ++f) {
+                st = play_frame(0);
+                played.push_back(0);
+            }
+            if (st == step::idle) {
+                stands.push_back(
+                    {static_cast<uint32_t>(played.size()), std::make_unique<game_state>()});
+                save_game_state(*stands.back().state);
+            }
+        }
         if (st == step::finished) {
             result.found = result.from_climbs = true;
             result.inputs = played;
         } else {
-            if (st == step::go || st == step::idle) {
-                // The given route ran out: let go and stand still.
-                for (uint32_t f = 0; f < SETTLE_FRAMES && st == step::go; ++f) {
-                    st = play_frame(0);
-                    played.push_back(0);
-                }
-                if (st == step::idle) {
-                    stands.push_back(
-                        {static_cast<uint32_t>(played.size()), std::make_unique<game_state>()});
-                    save_game_state(*stands.back().state);
-                }
-            }
             for (stand& at : stands) {
                 restore_game_state(*at.state);
                 s.start_inputs.emplace_back(played.begin(), played.begin() + at.frame);
@@ -390,7 +389,7 @@ route_play play_route(uint16_t mission, uint16_t tower, const std::vector<uint32
                 ++f.blocks_shot;
         }
         if (player_num_anim == ANIM_IDLE) {
-            const uint8_t under = player_cell_under();
+            const uint8_t under = map_cell(player_map_x / 8, player_map_y / 4 - 1);
             if (under == 0xA1 || under == 0xB1)
                 slippery.insert((player_map_x / 8) * MAP_ROWS + player_map_y / 4 - 1);
             p.highest_row = std::max(p.highest_row, player_map_y / 4 - 1);
