@@ -4,6 +4,7 @@
 # The route's name says what it plays, with the settings of its native test:
 # mM_tT is tower T of mission M, interlevel the first interlevel (fish 0 on),
 # game_mM a whole game through the game flow.
+cmake_policy(SET CMP0007 NEW)  # a trace line list keeps its empty last line
 get_filename_component(name ${ROUTE} NAME_WE)
 if(name MATCHES "^m([12])_t([0-7])$")
     math(EXPR mission "${CMAKE_MATCH_1} - 1")

@@ -128,7 +128,6 @@ async function main() {
     const logo = await picture(page);
     check(lit(logo) > 0.2, 'the presentation is on the canvas');
     await shoot(page, 'presentation');
-    await page.screenshot({ path: path.join(shots, 'page.png') });
 
     // Then the first tower: the creature arrives and stands still.
     let still = null, last = null, since = Date.now();
@@ -147,6 +146,7 @@ async function main() {
     if (!still) throw new Error('no creature to steer');
     const standing = await picture(page);
     await shoot(page, 'tower');
+    await page.screenshot({ path: path.join(shots, 'page.png') });
     await page.waitForTimeout(400);
     const idle = changed(standing, await picture(page), 96, 0, 224, 150);
     check(idle < 0.01, `standing still, the tower does not turn (${(idle * 100).toFixed(1)} % changed)`);
