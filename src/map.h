@@ -7,8 +7,18 @@
 // Cell byte: bit 7 solid; bits 1-0 the kind of a solid cell.
 constexpr uint8_t CELL_SOLID = 0x80;
 constexpr uint8_t KIND_BLOCK = 0, KIND_PLATFORM = 1, KIND_SHOOTABLE = 2, KIND_DOOR = 3;
+// The cell codes a tower is built of; the tower compiler and the tools use
+// these too.
+constexpr uint8_t CELL_EMPTY = 0x00;
+constexpr uint8_t CELL_TOP_STOP = 0x08;     // a rising lift stops in this row
+constexpr uint8_t CELL_MIDDLE_STOP = 0x0C;  // a lift stops here unless its way is held
+constexpr uint8_t CELL_BLOCK = 0x80;        // a column block between two steps
 constexpr uint8_t CELL_STEP = 0x81;
+constexpr uint8_t CELL_SHOOTABLE = 0x82;
+constexpr uint8_t CELL_DOOR = 0x83;  // a tunnel door, facing another 8 columns on
 constexpr uint8_t CELL_LIFT_BOTTOM = 0x85, CELL_LIFT_TOP = 0x89, CELL_LIFT_MIDDLE = 0x8D;
+constexpr uint8_t CELL_BREAKING = 0x91;
+constexpr uint8_t CELL_SLIDE_LEFT = 0xA1, CELL_SLIDE_RIGHT = 0xB1;  // slippery towards -x, +x
 constexpr uint8_t CELL_EXIT_DOOR = 0xC3;
 constexpr uint8_t LIFT_STOP_BITS = 0x0C;  // 1 bottom, 2 top, 3 middle stop (<< 2)
 

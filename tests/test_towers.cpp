@@ -12,9 +12,9 @@
 #include "map.h"
 #include "nmis.h"
 #include "player.h"
+#include "route.h"
 #include "sim.h"
 #include "towerc.h"
-#include "towerreach.h"
 
 namespace {
 
@@ -114,7 +114,7 @@ TEST(TowerCompiler, RefusesWrongCounts) {
     EXPECT_TRUE(has_message(errors, {"8 enemy spawn markers", "needs 9"}));
 
     t = load_source(1, 0);
-    t.cell[7][38] = CODE_LIFT;  // a step becomes a seventh lift
+    t.cell[7][38] = CELL_LIFT_BOTTOM;  // a step becomes a seventh lift
     errors = check(t);
     EXPECT_TRUE(has_message(errors, {"7 lifts", "needs 6"}));
 
@@ -126,38 +126,38 @@ TEST(TowerCompiler, RefusesWrongCounts) {
 
 TEST(TowerCompiler, RefusesStoredCellsOutsideTheTower) {
     TowerSource t = load_source(1, 0);
-    t.cell[7][0] = CODE_STEP;
+    t.cell[7][0] = CELL_STEP;
     t.cell[7][1] = 0;  // keep the count
     EXPECT_TRUE(has_message(check(t), {"row 0, column 7", "foot row"}));
 
     t = load_source(1, 0);
-    t.cell[13][46] = CODE_STEP;  // above the top of the exit door
+    t.cell[13][46] = CELL_STEP;  // above the top of the exit door
     t.cell[13][14] = 0;
     EXPECT_TRUE(has_message(check(t), {"row 46, column 13", "nothing may be stored above row 45"}));
 
     t = load_source(1, 0);
-    t.cell[0][1] = CODE_BREAKING;  // the creature would fall into the sea as it arrives
+    t.cell[0][1] = CELL_BREAKING;  // the creature would fall into the sea as it arrives
     EXPECT_TRUE(has_message(check(t), {"row 1, column 0", "submarine"}));
 }
 
 TEST(TowerCompiler, RefusesMisplacedExitDoors) {
     TowerSource t = load_source(1, 0);
     t.cell[4][45] = 0;
-    t.cell[4][42] = CODE_EXIT;  // the door slipped one row down
+    t.cell[4][42] = CELL_EXIT_DOOR;  // the door slipped one row down
     t.cell[3][42] = 0;
     auto errors = check(t);
     EXPECT_TRUE(has_message(errors, {"row 45", "no exit door"}));
     EXPECT_TRUE(has_message(errors, {"row 42, column 4", "outside the one exit door"}));
 
     t = load_source(1, 0);
-    t.cell[6][45] = CODE_EXIT;  // a second exit cell beside the door
+    t.cell[6][45] = CELL_EXIT_DOOR;  // a second exit cell beside the door
     EXPECT_TRUE(has_message(check(t), {"row 45, column 6", "outside the one exit door"}));
 }
 
 TEST(TowerCompiler, RefusesTunnelDoorsThatDoNotFaceADoor) {
     TowerSource t = load_source(1, 0);
     // Move the door of column 14 (rows 5-7) to column 13: column 6 loses its partner.
-    for (int r = 5; r <= 7; r++) t.cell[14][r] = 0, t.cell[13][r] = CODE_DOOR;
+    for (int r = 5; r <= 7; r++) t.cell[14][r] = 0, t.cell[13][r] = CELL_DOOR;
     auto errors = check(t);
     EXPECT_TRUE(has_message(errors, {"row 5, column 6", "no door facing it in column 14"}));
     EXPECT_TRUE(has_message(errors, {"row 5, column 13", "no door facing it in column 5"}));
@@ -171,7 +171,7 @@ TEST(TowerCompiler, RefusesTunnelDoorsThatDoNotFaceADoor) {
 
 TEST(TowerCompiler, RefusesLiftsWithoutTheirTopStop) {
     TowerSource t = load_source(1, 0);
-    t.cell[12][9] = CODE_STEP;  // the top stop of the lift in column 12, row 5, becomes a step
+    t.cell[12][9] = CELL_STEP;  // the top stop of the lift in column 12, row 5, becomes a step
     auto errors = check(t);
     EXPECT_TRUE(has_message(errors, {"row 5, column 12", "no top stop marker above it"}));
     EXPECT_TRUE(
@@ -183,14 +183,14 @@ TEST(TowerCompiler, RefusesLiftsWithoutTheirTopStop) {
                             {"row 10, column 14", "before the next lift up its column (row 20)"}));
 
     t = load_source(1, 0);
-    t.cell[3][30] = CODE_TOP_STOP;  // a stop marker with no lift under it
+    t.cell[3][30] = CELL_TOP_STOP;  // a stop marker with no lift under it
     EXPECT_TRUE(
         has_message(check(t), {"row 30, column 3", "top stop marker outside the shaft of a lift"}));
-    t.cell[3][30] = CODE_MIDDLE_STOP;
+    t.cell[3][30] = CELL_MIDDLE_STOP;
     EXPECT_TRUE(has_message(check(t), {"row 30, column 3", "middle stop marker outside"}));
 
     t = load_source(1, 0);
-    t.cell[11][44] = CODE_STEP;  // where the rider of column 11 arrives with its head
+    t.cell[11][44] = CELL_STEP;  // where the rider of column 11 arrives with its head
     EXPECT_TRUE(has_message(check(t), {"row 44, column 11", "rider's head", "row 42"}));
 }
 
@@ -200,18 +200,18 @@ TEST(TowerCompiler, RefusesColumnBlocksNotHeldBetweenSteps) {
     EXPECT_TRUE(has_message(check(t), {"row 28, column 4", "step right above"}));
 
     t = load_source(1, 0);
-    t.cell[12][26] = CODE_LIFT;  // a lift under the run in column 12 could never rise
+    t.cell[12][26] = CELL_LIFT_BOTTOM;  // a lift under the run in column 12 could never rise
     EXPECT_TRUE(has_message(check(t), {"row 27, column 12", "stand on a step"}));
 
     t = load_source(1, 0);
-    for (int r = 39; r <= 44; r++) t.cell[10][r] = CODE_BLOCK;  // a run of 6
-    t.cell[10][45] = CODE_STEP;
+    for (int r = 39; r <= 44; r++) t.cell[10][r] = CELL_BLOCK;  // a run of 6
+    t.cell[10][45] = CELL_STEP;
     EXPECT_TRUE(has_message(check(t), {"row 39, column 10", "1 to 5 rows, this one 6"}));
 }
 
 TEST(TowerCompiler, RefusesEnemiesBornInsideTheDecor) {
     TowerSource t = load_source(1, 0);
-    t.cell[7][36] = CODE_STEP;  // right above the roller of row 35
+    t.cell[7][36] = CELL_STEP;  // right above the roller of row 35
     EXPECT_TRUE(has_message(check(t), {"row 35, column 7", "vanishes"}));
 }
 
@@ -325,163 +325,81 @@ TEST(TowerTables, EveryTowerExpandsToItsSource) {
         }
 }
 
-// --- Every tower can be climbed with the creature's own moves. ---
-
-TEST(TowerRoutes, EveryTowerHasAWayToTheExit) {
-    for (int mission = 1; mission <= 2; mission++)
-        for (int lvl = 0; lvl < 8; lvl++) {
-            TowerSource t = load_source(mission, lvl);
-            ReachResult r = reach_exit(t);
-            EXPECT_TRUE(r.exit_reached)
-                << t.name << ": stuck at row " << r.highest_row << ", column " << r.highest_column;
-        }
-}
-
-// The search replays the creature's reach: a hop climbs one row, a long jump
-// two rows or a one-column gap, and no more; lifts and tunnels carry it.
+// --- The route finder on small towers: the way up is the creature's own. ---
+//
+// Each small tower replaces the first tower in the live map as the attempt
+// starts; the finder then plays the game's frames on it, so a hop climbs
+// one row, a long jump two rows or a one-column gap, and lifts and tunnels
+// carry the creature, exactly as far as the game lets it.
 namespace {
 
-// A small tower: a ring of steps in row 1 from column 0 to column `last`,
-// and the exit door standing on the step (door_column, door_row - 1).
+// A ring of steps in row 1 from column 0 to column `last`, and the exit door
+// standing on the step (door_column, door_row - 1).
 TowerSource little_tower(int last, int door_column, int door_row) {
     TowerSource t;
     t.name = "little";
     t.height = 16;
-    for (int c = 0; c <= last; c++) t.cell[c][1] = CODE_STEP;
-    for (int r = door_row; r < door_row + 3; r++) t.cell[door_column][r] = CODE_EXIT;
+    for (int c = 0; c <= last; c++) t.cell[c][1] = CELL_STEP;
+    for (int r = door_row; r < door_row + 3; r++) t.cell[door_column][r] = CELL_EXIT_DOOR;
     return t;
 }
 
+void lay_little_tower(void* user) {
+    const TowerSource& t = *static_cast<const TowerSource*>(user);
+    for (int c = 0; c < 16; c++)
+        for (int r = 0; r < 256; r++) map_cell(c, r) = t.cell[c][r];
+    nb_tiles_tour = t.height;
+}
+
+route_result climb(const TowerSource& t) {
+    route_options o;
+    o.after_start = lay_little_tower;
+    o.user = const_cast<TowerSource*>(&t);
+    o.frame_budget = 60000;
+    route_result r = find_route(o);
+    // A way not found must be because there is none, not for want of time.
+    if (!r.found) {
+        EXPECT_LT(r.frames_searched, o.frame_budget);
+    }
+    return r;
+}
+
 }  // namespace
 
-TEST(TowerRoutes, SearchKnowsHowFarTheCreatureJumps) {
-    EXPECT_TRUE(reach_exit(little_tower(3, 3, 2)).exit_reached);  // a walk
+TEST(TowerRoutes, FinderKnowsHowFarTheCreatureJumps) {
+    EXPECT_TRUE(climb(little_tower(3, 3, 2)).found);  // a walk
 
     TowerSource t = little_tower(3, 3, 2);
     t.cell[2][1] = 0;  // a one-column gap: a long jump clears it
-    EXPECT_TRUE(reach_exit(t).exit_reached);
-    t.cell[2][1] = CODE_BREAKING;  // the same gap laid with a breaking step
-    EXPECT_TRUE(reach_exit(t).exit_reached);
+    route_result r = climb(t);
+    EXPECT_TRUE(r.found);
+    EXPECT_GE(r.play.facts.long_jumps, 1);
     t.cell[1][1] = 0;
     t.cell[2][1] = 0;  // two columns are too wide
-    ReachResult r = reach_exit(t);
-    EXPECT_FALSE(r.exit_reached);
+    r = climb(t);
+    EXPECT_FALSE(r.found);
     EXPECT_EQ(r.highest_row, 1);
 
-    for (int rise = 1; rise <= 3; rise++) {
+    for (int rise = 2; rise <= 3; rise++) {
         t = little_tower(2, 3, 2 + rise);
-        t.cell[3][1 + rise] = CODE_STEP;  // the door's step, rise rows above the ring
-        EXPECT_EQ(reach_exit(t).exit_reached, rise <= 2) << "rise " << rise;
+        t.cell[3][1 + rise] = CELL_STEP;  // the door's step, rise rows above the ring
+        EXPECT_EQ(climb(t).found, rise <= 2) << "rise " << rise;
     }
 }
 
-TEST(TowerRoutes, SearchRidesLiftsAndPassesTunnels) {
+TEST(TowerRoutes, FinderRidesLiftsAndPassesTunnels) {
     TowerSource t = little_tower(1, 3, 9);
-    t.cell[2][1] = CODE_LIFT;
-    t.cell[3][8] = CODE_STEP;
-    EXPECT_FALSE(reach_exit(t).exit_reached);  // the lift never stops
-    t.cell[2][8] = CODE_TOP_STOP;
-    ReachResult r = reach_exit(t);
-    ASSERT_TRUE(r.exit_reached);
-    EXPECT_NE(format_inputs(r.inputs).find('U'), std::string::npos);
+    t.cell[2][1] = CELL_LIFT_BOTTOM;
+    t.cell[3][8] = CELL_STEP;
+    t.cell[2][8] = CELL_TOP_STOP;
+    route_result r = climb(t);
+    ASSERT_TRUE(r.found);
+    EXPECT_EQ(r.play.facts.lift_rides, 1);
 
     t = little_tower(1, 10, 2);  // the exit stands on the far side of the tower
-    t.cell[9][1] = t.cell[10][1] = CODE_STEP;
-    EXPECT_FALSE(reach_exit(t).exit_reached);
-    for (int r = 2; r <= 4; r++) t.cell[1][r] = t.cell[9][r] = CODE_DOOR;  // a tunnel to it
-    EXPECT_TRUE(reach_exit(t).exit_reached);
+    t.cell[9][1] = t.cell[10][1] = CELL_STEP;
+    for (int row = 2; row <= 4; row++) t.cell[1][row] = t.cell[9][row] = CELL_DOOR;
+    r = climb(t);
+    ASSERT_TRUE(r.found);
+    EXPECT_EQ(r.play.facts.tunnels, 1);
 }
-
-// The way the search finds is played through the game itself, enemies and
-// clock included, one case per tower. The search knows nothing of the
-// enemies, so a way it finds may walk into one: such a tower's case is
-// skipped, naming the enemy that stops it, until the tower has a route of
-// its own.
-namespace {
-
-// Which enemy first knocks the creature off, and where it was born.
-struct KnockWatch {
-    int16_t origin_row[4] = {}, origin_column[4] = {};
-    uint8_t origin_code[4] = {};
-    std::string first_knock;
-    std::string lift_hit;  // an enemy met on a lift knocks at the next row
-    uint16_t last_anim = 0;
-};
-
-const char* marker_name(uint8_t code) {
-    switch (code & 0x70) {
-    case 0x10: return "roller";
-    case 0x20: return "bouncer";
-    case 0x30: return "waiting bouncer";
-    case 0x40: return "vertical patroller";
-    case 0x50: return "fast vertical patroller";
-    case 0x60: return "horizontal patroller";
-    case 0x70: return "fast horizontal patroller";
-    default: return "enemy";
-    }
-}
-
-void watch_knocks(uint32_t frame, void* user) {
-    KnockWatch& w = *static_cast<KnockWatch*>(user);
-    for (int i = 0; i < 4; ++i) {
-        const str_sprite& s = tab_sprites[i];
-        if (s.status == NMI_APPEAR && s.cpt == 0) {  // spawned in this frame
-            w.origin_column[i] = static_cast<int16_t>(s.crdx / 8);
-            w.origin_row[i] = static_cast<int16_t>(s.crdy / 4);
-            w.origin_code[i] = map_cell(s.crdx / 8, s.crdy / 4);
-        }
-    }
-    // Nothing has moved since the contact test of this frame.
-    auto toucher = [&](uint32_t at) {
-        const str_sprite* e = ascenseur_col_nmi();
-        const std::string when = " at frame " + std::to_string(at);
-        if (!e) return "a lift carrying the creature into decor" + when;
-        if (e->status == NMI_FLYER) return "the flyer" + when;
-        const int i = static_cast<int>(e - tab_sprites);
-        return std::string("the ") + marker_name(w.origin_code[i]) + " from row " +
-               std::to_string(w.origin_row[i]) + ", column " + std::to_string(w.origin_column[i]) +
-               when;
-    };
-    if (flag_player_ascenseur2 && w.lift_hit.empty()) w.lift_hit = toucher(frame);
-    if (player_num_anim == ANIM_KNOCKED && w.last_anim != ANIM_KNOCKED && w.first_knock.empty())
-        w.first_knock = w.lift_hit.empty() ? toucher(frame) : w.lift_hit;
-    w.last_anim = player_num_anim;
-}
-
-class FoundWay : public ::testing::TestWithParam<int> {};
-
-}  // namespace
-
-TEST_P(FoundWay, ClimbsTheTowerInTheGame) {
-    const int mission = GetParam() / 8 + 1, lvl = GetParam() % 8;
-    TowerSource t = load_source(mission, lvl);
-    ReachResult found = reach_exit(t);
-    ASSERT_TRUE(found.exit_reached) << t.name;
-    sim_options o;
-    std::string error;
-    ASSERT_TRUE(parse_input_script(format_script(found.inputs, ARRIVAL_FRAMES), o.input, error))
-        << error;
-    o.mission = uint16_t(mission - 1);
-    o.tower = uint16_t(lvl);
-    o.frames = 4000;
-    KnockWatch watch;
-    o.after_frame = watch_knocks;
-    o.user = &watch;
-    // A fresh game: nothing left over from an earlier attempt steers this one.
-    lives = 3;
-    reset_score();
-    vitesse_chute = dplx_chute = cpt_chute = 0;
-    flag_player_fire = 0;
-    sim_result r = sim_run(o);
-    if (r.end != sim_end::finished && !watch.first_knock.empty())
-        GTEST_SKIP() << t.name << ": the found way is stopped by " << watch.first_knock;
-    EXPECT_EQ(r.end, sim_end::finished)
-        << t.name << ": " << sim_end_name(r.end) << " after " << r.frames_run << " frames";
-    EXPECT_EQ(lives, 3) << t.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryTower, FoundWay, ::testing::Range(0, 16),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             return "m" + std::to_string(info.param / 8 + 1) + "_t" +
-                                    std::to_string(info.param % 8);
-                         });

@@ -383,14 +383,14 @@ route_play play_route(uint16_t mission, uint16_t tower, const std::vector<uint32
         for (int c = 0; c < MAP_COLUMNS * MAP_ROWS; ++c) {
             if (current_map[c] != 0 || map_before[c] == 0) continue;
             const uint8_t was = map_before[c];
-            if (was == 0x91) ++f.steps_broken;
+            if (was == CELL_BREAKING) ++f.steps_broken;
             if ((was & CELL_SOLID) && ((was & 3) == KIND_SHOOTABLE ||
                                        ((was & 3) == KIND_BLOCK && (was & LIFT_STOP_BITS))))
                 ++f.blocks_shot;
         }
         if (player_num_anim == ANIM_IDLE) {
             const uint8_t under = map_cell(player_map_x / 8, player_map_y / 4 - 1);
-            if (under == 0xA1 || under == 0xB1)
+            if (under == CELL_SLIDE_LEFT || under == CELL_SLIDE_RIGHT)
                 slippery.insert((player_map_x / 8) * MAP_ROWS + player_map_y / 4 - 1);
             p.highest_row = std::max(p.highest_row, player_map_y / 4 - 1);
         }

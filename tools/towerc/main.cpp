@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "towerc.h"
-#include "towerreach.h"
 
 namespace {
 
@@ -22,37 +21,24 @@ void usage(FILE* out) {
                  "\n"
                  "  -o OUT.cpp  also write the C++ source defining maps_mission1, objs_mission1,\n"
                  "              maps_mission2 and objs_mission2; needs all 16 towers\n"
-                 "  --reach     also search each tower for a way from the submarine to the exit\n"
-                 "              door with the creature's own moves (enemies left out); a tower\n"
-                 "              without one counts as a problem\n"
-                 "  --route     as --reach, and print the way found as held controls per frame\n"
-                 "              from the first free frame (L R U D F, . for nothing, run lengths)\n"
-                 "  --script    as --reach, and print the way found as an input script for\n"
-                 "              ascelon-sim ('FRAME BUTTONS' lines, frames from the attempt's\n"
-                 "              start, the first after the arrival from the submarine)\n"
                  "  --help      show this text\n"
                  "\n"
                  "Without -o the given files are only checked, and a line of figures is printed\n"
-                 "for each.\n");
+                 "for each. A way up a tower, with its enemies and clock, is searched by\n"
+                 "ascelon-route, which plays the game itself.\n");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string out_path;
-    bool reach = false, route = false, script = false;
     std::vector<std::string> files;
     for (int i = 1; i < argc; i++) {
         if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
             usage(stdout);
             return 0;
         }
-        if (!std::strcmp(argv[i], "--reach") || !std::strcmp(argv[i], "--route") ||
-            !std::strcmp(argv[i], "--script")) {
-            reach = true;
-            route = route || !std::strcmp(argv[i], "--route");
-            script = script || !std::strcmp(argv[i], "--script");
-        } else if (!std::strcmp(argv[i], "-o")) {
+        if (!std::strcmp(argv[i], "-o")) {
             if (++i >= argc) {
                 usage(stderr);
                 return 2;
@@ -91,21 +77,6 @@ int main(int argc, char** argv) {
             const TowerCounts n = count_tower(t);
             std::printf("%s: ok, %d rows, %d cells, %d lifts, %d doors, %d enemies\n", path.c_str(),
                         t.height, n.cells, n.lifts, n.door_cells / 3, n.spawns);
-        }
-        if (reach && errors.empty()) {
-            ReachResult r = reach_exit(t);
-            if (!r.exit_reached) {
-                errors.push_back(
-                    path + ": row " + std::to_string(r.highest_row) + ", column " +
-                    std::to_string(r.highest_column) +
-                    ": no way to the exit door found; this is the highest step reached (" +
-                    std::to_string(r.positions) + " positions searched)");
-            } else {
-                std::printf("%s: exit door reached in %zu frames (%d positions searched)\n",
-                            path.c_str(), r.inputs.size(), r.positions);
-                if (route) std::printf("%s\n", format_inputs(r.inputs).c_str());
-                if (script) std::printf("%s", format_script(r.inputs, ARRIVAL_FRAMES).c_str());
-            }
         }
     }
     if (!out_path.empty())

@@ -37,18 +37,18 @@ struct Symbol {
 
 // The legend of the sources (data/towers/README.md explains each one).
 constexpr Symbol legend[] = {
-    {'.', CODE_EMPTY},
-    {'^', CODE_TOP_STOP},
-    {':', CODE_MIDDLE_STOP},
-    {'#', CODE_BLOCK},
-    {'=', CODE_STEP},
-    {'X', CODE_SHOOTABLE},
-    {'D', CODE_DOOR},
-    {'L', CODE_LIFT},
-    {'-', CODE_BREAKING},
-    {'<', CODE_SLIDE_LEFT},
-    {'>', CODE_SLIDE_RIGHT},
-    {'E', CODE_EXIT},
+    {'.', CELL_EMPTY},
+    {'^', CELL_TOP_STOP},
+    {':', CELL_MIDDLE_STOP},
+    {'#', CELL_BLOCK},
+    {'=', CELL_STEP},
+    {'X', CELL_SHOOTABLE},
+    {'D', CELL_DOOR},
+    {'L', CELL_LIFT_BOTTOM},
+    {'-', CELL_BREAKING},
+    {'<', CELL_SLIDE_LEFT},
+    {'>', CELL_SLIDE_RIGHT},
+    {'E', CELL_EXIT_DOOR},
     {'1', 0x10},
     {'2', 0x20},
     {'3', 0x30},
@@ -73,8 +73,8 @@ bool is_spawn(uint8_t code) { return code < 0x80 && (code & 0x70) != 0; }
 // A platform of kind 1 without lift bits: what a column block run stands on
 // and carries. Lifts do not count: a lift under a block could never rise.
 bool is_step(uint8_t code) {
-    return code == CODE_STEP || code == CODE_BREAKING || code == CODE_SLIDE_LEFT ||
-           code == CODE_SLIDE_RIGHT;
+    return code == CELL_STEP || code == CELL_BREAKING || code == CELL_SLIDE_LEFT ||
+           code == CELL_SLIDE_RIGHT;
 }
 
 // Solid for the creature and the enemies whatever their x: anything with
@@ -93,8 +93,8 @@ void check_codes(const TowerSource& t, std::vector<std::string>& errors) {
             case 0x8C:
                 what = " is a lift column block, which only a rising lift writes while playing";
                 break;
-            case 0x89:
-            case 0x8D:
+            case CELL_LIFT_TOP:
+            case CELL_LIFT_MIDDLE:
                 what =
                     " is a lift away from its bottom stop, which only exists while playing; "
                     "every lift starts at its bottom stop (0x85)";
@@ -117,7 +117,7 @@ void check_rows(const TowerSource& t, std::vector<std::string>& errors) {
     }
     // The submarine drops the creature at x 4 onto row 1: it must be able to stand there.
     uint8_t start = t.cell[0][1];
-    if (start != CODE_STEP && start != CODE_SLIDE_LEFT && start != CODE_SLIDE_RIGHT)
+    if (start != CELL_STEP && start != CELL_SLIDE_LEFT && start != CELL_SLIDE_RIGHT)
         errors.push_back(where(t.name, 1, 0) +
                          "the creature climbs out of the submarine onto this cell, "
                          "which must be a step that holds (=, < or >)");
@@ -147,7 +147,7 @@ void check_exit(const TowerSource& t, std::vector<std::string>& errors) {
     int h = t.height, top = h - 2;
     int column = -1;
     for (int c = 0; c < TOWER_COLUMNS && top > 0; c++)
-        if (t.cell[c][top] == CODE_EXIT) {
+        if (t.cell[c][top] == CELL_EXIT_DOOR) {
             column = c;
             break;
         }
@@ -156,14 +156,14 @@ void check_exit(const TowerSource& t, std::vector<std::string>& errors) {
                          ": no exit door; its top row is the highest stored row");
     } else {
         for (int r = h - 4; r <= top; r++)
-            if (r >= 0 && t.cell[column][r] != CODE_EXIT)
+            if (r >= 0 && t.cell[column][r] != CELL_EXIT_DOOR)
                 errors.push_back(where(t.name, r, column) + "the exit door fills rows " +
                                  std::to_string(h - 4) + " to " + std::to_string(top) +
                                  " of its column");
     }
     for (int c = 0; c < TOWER_COLUMNS; c++)
         for (int r = 0; r < TOWER_MAX_ROWS; r++)
-            if (t.cell[c][r] == CODE_EXIT && (c != column || r < h - 4 || r > top))
+            if (t.cell[c][r] == CELL_EXIT_DOOR && (c != column || r < h - 4 || r > top))
                 errors.push_back(
                     where(t.name, r, c) + "an exit door cell outside the one exit door (rows " +
                     std::to_string(h - 4) + " to " + std::to_string(top) + " of one column)");
@@ -175,12 +175,12 @@ void check_doors(const TowerSource& t, std::vector<std::string>& errors) {
     for (int c = 0; c < TOWER_COLUMNS; c++) {
         int r = 0;
         while (r < TOWER_MAX_ROWS) {
-            if (t.cell[c][r] != CODE_DOOR) {
+            if (t.cell[c][r] != CELL_DOOR) {
                 r++;
                 continue;
             }
             int bottom = r;
-            while (r < TOWER_MAX_ROWS && t.cell[c][r] == CODE_DOOR) r++;
+            while (r < TOWER_MAX_ROWS && t.cell[c][r] == CELL_DOOR) r++;
             int length = r - bottom;
             if (length != 3) {
                 errors.push_back(where(t.name, bottom, c) +
@@ -194,10 +194,10 @@ void check_doors(const TowerSource& t, std::vector<std::string>& errors) {
                     if (t.cell[f][bottom + k] != code) return false;
                 return true;
             };
-            bool facing_exit = run_is(CODE_EXIT);
-            bool facing_door = run_is(CODE_DOOR) &&
-                               (bottom == 0 || t.cell[f][bottom - 1] != CODE_DOOR) &&
-                               (bottom + 3 >= TOWER_MAX_ROWS || t.cell[f][bottom + 3] != CODE_DOOR);
+            bool facing_exit = run_is(CELL_EXIT_DOOR);
+            bool facing_door = run_is(CELL_DOOR) &&
+                               (bottom == 0 || t.cell[f][bottom - 1] != CELL_DOOR) &&
+                               (bottom + 3 >= TOWER_MAX_ROWS || t.cell[f][bottom + 3] != CELL_DOOR);
             if (!facing_exit && !facing_door)
                 errors.push_back(where(t.name, bottom, c) + "the tunnel door in rows " +
                                  std::to_string(bottom) + " to " + std::to_string(bottom + 2) +
@@ -213,15 +213,15 @@ void check_lifts(const TowerSource& t, std::vector<std::string>& errors) {
     for (int c = 0; c < TOWER_COLUMNS; c++)
         for (int r = 0; r < TOWER_MAX_ROWS; r++) {
             uint8_t code = t.cell[c][r];
-            if (code == CODE_LIFT) {
+            if (code == CELL_LIFT_BOTTOM) {
                 int top = -1;
                 for (int k = r + 1; k < TOWER_MAX_ROWS; k++) {
                     uint8_t up = t.cell[c][k];
-                    if (up == CODE_TOP_STOP) {
+                    if (up == CELL_TOP_STOP) {
                         top = k;
                         break;
                     }
-                    if (up == CODE_LIFT) {
+                    if (up == CELL_LIFT_BOTTOM) {
                         errors.push_back(where(t.name, r, c) +
                                          "the lift has no top stop marker "
                                          "before the next lift up its column (row " +
@@ -233,7 +233,7 @@ void check_lifts(const TowerSource& t, std::vector<std::string>& errors) {
                     // them on its way down to the lift. Anything else solid would
                     // knock the rider off, and a door or an enemy marker would be
                     // overwritten by the rising lift column.
-                    if (up != 0 && up != CODE_MIDDLE_STOP && up != CODE_BREAKING) {
+                    if (up != 0 && up != CELL_MIDDLE_STOP && up != CELL_BREAKING) {
                         errors.push_back(where(t.name, k, c) + "cell " + hex(up) +
                                          " stands in the shaft of the lift at row " +
                                          std::to_string(r));
@@ -249,24 +249,24 @@ void check_lifts(const TowerSource& t, std::vector<std::string>& errors) {
                                          " is where the rider's head arrives at the top stop "
                                          "(row " +
                                          std::to_string(top) + ")");
-            } else if (code == CODE_TOP_STOP || code == CODE_MIDDLE_STOP) {
+            } else if (code == CELL_TOP_STOP || code == CELL_MIDDLE_STOP) {
                 bool lift_below = false;
                 for (int k = r - 1; k >= 0; k--) {
                     uint8_t down = t.cell[c][k];
-                    if (down == CODE_LIFT) {
+                    if (down == CELL_LIFT_BOTTOM) {
                         lift_below = true;
                         break;
                     }
-                    if (down == CODE_TOP_STOP) break;
+                    if (down == CELL_TOP_STOP) break;
                 }
-                bool top_above = code == CODE_TOP_STOP;
+                bool top_above = code == CELL_TOP_STOP;
                 for (int k = r + 1; !top_above && k < TOWER_MAX_ROWS; k++) {
-                    if (t.cell[c][k] == CODE_TOP_STOP) top_above = true;
-                    if (t.cell[c][k] == CODE_LIFT) break;
+                    if (t.cell[c][k] == CELL_TOP_STOP) top_above = true;
+                    if (t.cell[c][k] == CELL_LIFT_BOTTOM) break;
                 }
                 if (!lift_below || !top_above)
                     errors.push_back(where(t.name, r, c) +
-                                     (code == CODE_TOP_STOP ? "top" : "middle") +
+                                     (code == CELL_TOP_STOP ? "top" : "middle") +
                                      " stop marker outside the shaft of a lift");
             }
         }
@@ -277,12 +277,12 @@ void check_blocks(const TowerSource& t, std::vector<std::string>& errors) {
     for (int c = 0; c < TOWER_COLUMNS; c++) {
         int r = 0;
         while (r < TOWER_MAX_ROWS) {
-            if (t.cell[c][r] != CODE_BLOCK) {
+            if (t.cell[c][r] != CELL_BLOCK) {
                 r++;
                 continue;
             }
             int bottom = r;
-            while (r < TOWER_MAX_ROWS && t.cell[c][r] == CODE_BLOCK) r++;
+            while (r < TOWER_MAX_ROWS && t.cell[c][r] == CELL_BLOCK) r++;
             int length = r - bottom;
             if (length > 5)
                 errors.push_back(where(t.name, bottom, c) +
@@ -315,8 +315,8 @@ TowerCounts count_tower(const TowerSource& t) {
         for (int r = 0; r <= t.height && r < TOWER_MAX_ROWS; r++) {
             uint8_t code = t.cell[c][r];
             n.cells += code != 0;
-            n.lifts += code == CODE_LIFT;
-            n.door_cells += code == CODE_DOOR;
+            n.lifts += code == CELL_LIFT_BOTTOM;
+            n.door_cells += code == CELL_DOOR;
             n.spawns += is_spawn(code);
         }
     return n;

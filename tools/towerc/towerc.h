@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "map.h"  // the cell codes, as the game defines them
+
 constexpr int TOWER_COLUMNS = 16;
 constexpr int TOWER_MAX_ROWS = 256;
 constexpr int TOWERS_PER_MISSION = 8;
@@ -15,20 +17,6 @@ constexpr int MAPS_SIZE = 4096;       // occupancy bytes of one mission
 constexpr int TOWER_MAPS_SIZE = 512;  // occupancy bytes of one tower
 constexpr int OBJS_HEADER_SIZE = 24;  // start field low, high, height
 constexpr uint16_t OBJS_BASE = 4096;  // start fields count as if the maps stood in front
-
-// Cell codes that may appear in a source.
-constexpr uint8_t CODE_EMPTY = 0x00;
-constexpr uint8_t CODE_TOP_STOP = 0x08;
-constexpr uint8_t CODE_MIDDLE_STOP = 0x0C;
-constexpr uint8_t CODE_BLOCK = 0x80;
-constexpr uint8_t CODE_STEP = 0x81;
-constexpr uint8_t CODE_SHOOTABLE = 0x82;
-constexpr uint8_t CODE_DOOR = 0x83;
-constexpr uint8_t CODE_LIFT = 0x85;
-constexpr uint8_t CODE_BREAKING = 0x91;
-constexpr uint8_t CODE_SLIDE_LEFT = 0xA1;
-constexpr uint8_t CODE_SLIDE_RIGHT = 0xB1;
-constexpr uint8_t CODE_EXIT = 0xC3;
 
 // What the table of towers fixes for each tower.
 struct TowerQuota {
