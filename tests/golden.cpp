@@ -1,10 +1,12 @@
 #include "golden.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 bool golden_updating() {
     const char* v = std::getenv("ASCELON_UPDATE_GOLDEN");
@@ -111,4 +113,18 @@ std::string golden_bmp565_pixel(size_t offset, int width, int height) {
     const int y = height - 1 - static_cast<int>(stored_row);
     const int x = static_cast<int>((k % row_bytes) / 2);
     return "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+}
+
+std::string read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string trace_line_at(const std::string& trace, size_t offset) {
+    const size_t line_start = trace.rfind('\n', offset == 0 ? 0 : offset - 1);
+    const size_t from = line_start == std::string::npos ? 0 : line_start + 1;
+    return "frame line '" +
+           trace.substr(from, std::min<size_t>(48, trace.find('\n', from) - from)) + "...'";
 }

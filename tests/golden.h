@@ -26,3 +26,9 @@ testing::AssertionResult golden_match(const std::string& name, const std::vector
 // masks), and the pixel a byte offset of such a file falls in.
 std::vector<uint8_t> golden_bmp565(const uint16_t* pixels, int width, int height, int pitch_bytes);
 std::string golden_bmp565_pixel(size_t offset, int width, int height);
+
+// The whole of a file in the source tree, or "" when it cannot be read.
+std::string read_file(const std::string& path);
+// For a golden trace: the start of the line (its frame) holding a byte
+// offset, to name the first frame that differs.
+std::string trace_line_at(const std::string& trace, size_t offset);

@@ -21,13 +21,6 @@
 
 namespace {
 
-std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 input_script load_script(const std::string& name) {
     input_script script;
     std::string error;
@@ -139,11 +132,8 @@ TEST(GoldenGame, FirstTowerInterlevelAndSecondTowerThroughTheGameFlow) {
         << "504 units: 450 and the fish's 54";
 
     const std::vector<uint8_t> bytes(trace.begin(), trace.end());
-    EXPECT_TRUE(golden_match("game_m1.trace", bytes, [&](size_t offset) {
-        const size_t line_start = trace.rfind('\n', offset == 0 ? 0 : offset - 1);
-        const size_t from = line_start == std::string::npos ? 0 : line_start + 1;
-        return trace.substr(from, trace.find(" anim", from) - from);
-    }));
+    EXPECT_TRUE(golden_match("game_m1.trace", bytes,
+                             [&](size_t offset) { return trace_line_at(trace, offset); }));
 }
 
 }  // namespace

@@ -26,13 +26,6 @@
 
 namespace {
 
-std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Units left on the clock (the drums read 8 per digit).
 int clock_units() { return time_level[0] / 8 * 100 + time_level[1] / 8 * 10 + time_level[2] / 8; }
 
@@ -82,11 +75,8 @@ TEST(GoldenRoute, FirstTowerClimbedWithTimeToSpare) {
 
     // A difference is reported as the frame whose trace line first differs.
     const std::vector<uint8_t> bytes(run.trace.begin(), run.trace.end());
-    EXPECT_TRUE(golden_match("m1_t0.trace", bytes, [&](size_t offset) {
-        const size_t line_start = run.trace.rfind('\n', offset == 0 ? 0 : offset - 1);
-        const size_t from = line_start == std::string::npos ? 0 : line_start + 1;
-        return "frame " + run.trace.substr(from, run.trace.find(' ', from) - from);
-    }));
+    EXPECT_TRUE(golden_match("m1_t0.trace", bytes,
+                             [&](size_t offset) { return trace_line_at(run.trace, offset); }));
 }
 
 }  // namespace
@@ -170,11 +160,8 @@ TEST(GoldenRoute, InterlevelStunsAndCatchesEveryKindOfFish) {
     EXPECT_EQ(clock_units(), 450 + time);
 
     const std::vector<uint8_t> bytes(trace.begin(), trace.end());
-    EXPECT_TRUE(golden_match("interlevel.trace", bytes, [&](size_t offset) {
-        const size_t line_start = trace.rfind('\n', offset == 0 ? 0 : offset - 1);
-        const size_t from = line_start == std::string::npos ? 0 : line_start + 1;
-        return "frame " + trace.substr(from, trace.find(' ', from) - from);
-    }));
+    EXPECT_TRUE(golden_match("interlevel.trace", bytes,
+                             [&](size_t offset) { return trace_line_at(trace, offset); }));
     ASSERT_FALSE(tally.screen.empty());
     EXPECT_TRUE(golden_match("interlevel_fish.bmp", tally.screen,
                              [](size_t offset) { return golden_bmp565_pixel(offset, 320, 240); }));

@@ -9,6 +9,7 @@
 
 #include "Ascelon.h"
 #include "decors.h"
+#include "golden.h"
 #include "map.h"
 #include "nmis.h"
 #include "player.h"
@@ -21,13 +22,6 @@ namespace {
 std::string tower_path(int mission, int lvl) {
     return std::string(ASCELON_SOURCE_DIR) + "/data/towers/m" + std::to_string(mission) + "_t" +
            std::to_string(lvl) + ".txt";
-}
-
-std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 TowerSource load_source(int mission, int lvl) {
