@@ -8,8 +8,10 @@
 #include <sstream>
 #include <string>
 
+#include "map.h"
 #include "route.h"
 #include "sim.h"
+#include "towerc.h"
 
 static const char usage_text[] =
     "usage: ascelon-route [options]\n"
@@ -20,6 +22,10 @@ static const char usage_text[] =
     "played again from a fresh attempt before it is given.\n"
     "  --mission M      mission 0 (the game's) or 1 (default 0)\n"
     "  --tower T        tower 0..7 (default 0)\n"
+    "  --map FILE       play this tower source (data/towers/mM_tN.txt) instead\n"
+    "                   of the compiled tower, checked by the tower compiler's\n"
+    "                   rules: a tower being edited, without building the game;\n"
+    "                   the mission and tower come from the file name\n"
     "  --from FILE      an input script to extend or repair: the search starts\n"
     "                   from the last places it stood on before it failed or ended\n"
     "  --budget N       give up after playing N frames (default 4000000)\n"
@@ -43,9 +49,20 @@ static const char usage_text[] =
     std::exit(2);
 }
 
+// A tower source being edited, laid into the live map over the compiled
+// tower once each attempt is set up (after init_map, the last thing that
+// reads the tower).
+static TowerSource edited;
+
+static void lay_edited_tower(void*) {
+    for (int c = 0; c < TOWER_COLUMNS; ++c)
+        for (int r = 0; r < MAP_ROWS; ++r) current_map[c * MAP_ROWS + r] = edited.cell[c][r];
+    nb_tiles_tour = edited.height;
+}
+
 int main(int argc, char** argv) {
     route_options o;
-    std::string from_path, out_path;
+    std::string from_path, out_path, map_path;
     auto value = [&](int& i) -> std::string {
         if (i + 1 >= argc) bad_argument("%s needs a value", argv[i]);
         return argv[++i];
@@ -69,6 +86,8 @@ int main(int argc, char** argv) {
             o.mission = static_cast<uint16_t>(number(i, 0, 1));
         } else if (arg == "--tower") {
             o.tower = static_cast<uint16_t>(number(i, 0, 7));
+        } else if (arg == "--map") {
+            map_path = value(i);
         } else if (arg == "--from") {
             from_path = value(i);
         } else if (arg == "--budget") {
@@ -84,6 +103,19 @@ int main(int argc, char** argv) {
         } else {
             bad_argument("unknown argument '%s'", arg.c_str());
         }
+    }
+    if (!map_path.empty()) {
+        int mission = 0, lvl = 0;
+        if (!tower_id_from_path(map_path, mission, lvl))
+            bad_argument("%s: not a tower source name (mM_tN.txt)", map_path.c_str());
+        std::vector<std::string> errors;
+        if (!load_tower_file(map_path, tower_quota[mission - 1][lvl], edited, errors)) {
+            for (const std::string& e : errors) std::fprintf(stderr, "%s\n", e.c_str());
+            return 2;
+        }
+        o.mission = static_cast<uint16_t>(mission - 1);
+        o.tower = static_cast<uint16_t>(lvl);
+        o.after_start = lay_edited_tower;
     }
     if (!from_path.empty()) {
         std::ifstream in(from_path, std::ios::binary);
@@ -115,13 +147,15 @@ int main(int argc, char** argv) {
                   "# Uses %d long jumps, %d hops, %d turns, %d lift rides, %d tunnels,\n"
                   "# %d shots (%d blocks shot, %d enemies shot, %d rollers stunned),\n"
                   "# %d breaking steps broken, %d slippery steps; passes %d enemies and %d "
-                  "flyers.\n",
+                  "flyers.\n"
+                  "# %.1f frames per row; difficulty %d.\n",
                   o.mission, o.tower, r.from_climbs ? " (the given route, as it stood)" : "",
                   p.frames, p.clock_left, p.clock_start,
                   p.clock_start ? 100 * p.clock_left / p.clock_start : 0, f.long_jumps, f.hops,
                   f.turns, f.lift_rides, f.tunnels, f.shots, f.blocks_shot, f.enemies_shot,
                   f.rollers_stunned, f.steps_broken, f.slippery_frames, f.enemies_passed,
-                  f.flyers_passed);
+                  f.flyers_passed, p.rows ? static_cast<double>(p.frames) / p.rows : 0.0,
+                  route_difficulty(p));
     const std::string text = head + route_script(r.inputs);
     std::fputs(head, stderr);
     if (out_path.empty()) {

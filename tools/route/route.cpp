@@ -230,6 +230,12 @@ route_result find_route(const route_options& o) {
     route_result result;
     search s(o);
     fresh_attempt(o.mission, o.tower, o.after_start, o.user);
+    // The search looks at the game's state only; the replay below draws.
+    struct quiet_while_searching {
+        quiet_while_searching() { route_quiet = true; }
+        ~quiet_while_searching() { route_quiet = false; }
+    };
+    auto quiet = std::make_unique<quiet_while_searching>();
     s.goal_y = (nb_tiles_tour - 4) * 4;
 
     // The starts: the creature free after its arrival, or the last places a
@@ -320,6 +326,7 @@ route_result find_route(const route_options& o) {
     result.positions = s.positions;
     result.highest_row = s.highest_row;
     if (goal >= 0) result.inputs = s.inputs_of(goal);
+    quiet.reset();
     if (result.found) {
         result.play = play_route(o.mission, o.tower, result.inputs, o.after_start, o.user);
         // The way is played again from a fresh attempt: it must climb alike.
@@ -349,6 +356,7 @@ route_play play_route(uint16_t mission, uint16_t tower, const std::vector<uint32
     route_play p;
     fresh_attempt(mission, tower, after_start, user);
     p.clock_start = clock_units();
+    p.rows = nb_tiles_tour;
     route_facts& f = p.facts;
     uint8_t map_before[MAP_COLUMNS * MAP_ROWS];
     std::set<int> slippery;
@@ -426,6 +434,14 @@ route_play play_route(uint16_t mission, uint16_t tower, const std::vector<uint32
     p.clock_left = clock_units();
     if (p.end == route_end::finished && f.knocks) p.end = route_end::knocked;
     return p;
+}
+
+int route_difficulty(const route_play& p) {
+    const route_facts& f = p.facts;
+    const int used = p.clock_start ? 100 * (p.clock_start - p.clock_left) / p.clock_start : 0;
+    const int met = f.enemies_passed + f.enemies_shot + f.rollers_stunned;
+    const int risky = f.steps_broken + f.slippery_frames;
+    return used + 3 * met + 2 * risky + (f.long_jumps + f.hops) / 4;
 }
 
 std::string route_script(const std::vector<uint32_t>& inputs) {

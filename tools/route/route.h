@@ -45,8 +45,15 @@ struct route_play {
     int clock_left = 0;   // clock units left when the clock stopped
     int clock_start = 0;  // the tower's allowance
     int highest_row = 0;  // the highest row the creature stood on
+    int rows = 0;         // the tower's height
     route_facts facts;
 };
+
+// How hard a way is, to rank the towers of a mission: the share of the
+// allowance it uses (percent), 3 for every enemy it meets (passes close,
+// shoots or stuns), 2 for every breaking or slippery step it stands on, and
+// one for every four jumps.
+int route_difficulty(const route_play& play);
 
 struct route_result {
     bool found = false;
@@ -57,6 +64,10 @@ struct route_result {
     int highest_row = 0;       // the highest row reached by the search
     bool from_climbs = false;  // the given route climbed the tower as it stood
 };
+
+// While set, the finder's programs skip SDL's pixel work (quiet_video.cpp);
+// the search sets it and the replay of a found way clears it.
+extern bool route_quiet;
 
 // Searches a way up. Needs the pictures loaded (sim_start_video).
 route_result find_route(const route_options& options);
