@@ -33,6 +33,11 @@ static const char usage_text[] =
     "                   higher climbs more greedily)\n"
     "  --open N         positions kept waiting at most (default 20000; each holds\n"
     "                   a saved game of about 20 KB)\n"
+    "  --game DIR       instead of searching, write the script of a whole game\n"
+    "                   of the mission through the game flow: each tower by its\n"
+    "                   route DIR/mM_tN.input, each interlevel by a pilot that\n"
+    "                   stuns and catches fish; status 1 unless every tower is\n"
+    "                   climbed at its first attempt\n"
     "  --out FILE       write the script to FILE instead of the standard output\n"
     "  --verbose        progress on the standard error\n"
     "The script ('FRAME BUTTONS' lines for ascelon-sim --input) starts with\n"
@@ -49,6 +54,58 @@ static const char usage_text[] =
     std::exit(2);
 }
 
+static std::vector<uint32_t> read_script(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) bad_argument("cannot read %s", path.c_str());
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string error;
+    std::vector<uint32_t> inputs = script_inputs(text.str(), error);
+    if (!error.empty()) bad_argument("%s: %s", path.c_str(), error.c_str());
+    return inputs;
+}
+
+static bool write_text(const std::string& path, const std::string& text) {
+    if (path.empty()) {
+        std::fputs(text.c_str(), stdout);
+        return true;
+    }
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    if (out) return true;
+    std::fprintf(stderr, "ascelon-route: cannot write %s\n", path.c_str());
+    return false;
+}
+
+static int write_game(uint16_t mission, const std::string& dir, const std::string& out_path) {
+    std::vector<uint32_t> towers[8];
+    for (int t = 0; t < 8; ++t)
+        towers[t] = read_script(dir + "/m" + std::to_string(mission + 1) + "_t" +
+                                std::to_string(t) + ".input");
+    const game_plan plan = plan_game(mission, towers);
+    std::string head = "# A whole game of mission " + std::to_string(mission + 1) +
+                       " through the game flow, written by ascelon-route --game: each tower\n"
+                       "# by its route, each interlevel by the fish pilot.\n";
+    size_t il = 0;
+    for (size_t a = 0; a < plan.tower_start.size(); ++a) {
+        head += "# frame " + std::to_string(plan.tower_start[a]) + ": tower " +
+                std::to_string(plan.tower_of_attempt[a]) + ", " +
+                std::to_string(plan.lives_at_tower[a]) + " lives\n";
+        // An interlevel follows a climbed tower, before the next attempt.
+        const uint32_t next =
+            a + 1 < plan.tower_start.size() ? plan.tower_start[a + 1] : static_cast<uint32_t>(-1);
+        for (; il < plan.interlevel_start.size() && plan.interlevel_start[il] < next; ++il)
+            head += "# frame " + std::to_string(plan.interlevel_start[il]) + ": interlevel, " +
+                    std::to_string(plan.fish_caught[il]) + " fish caught\n";
+    }
+    head += "# frame " + std::to_string(plan.inputs.size()) + ": " +
+            (plan.completed ? "the game's end, every tower climbed at its first attempt\n"
+                            : "the game's end, NOT climbed without a loss\n");
+    std::fputs(head.c_str(), stderr);
+    if (!write_text(out_path, head + route_script(plan.inputs))) return 2;
+    return plan.completed ? 0 : 1;
+}
+
 // A tower source being edited, laid into the live map over the compiled
 // tower once each attempt is set up (after init_map, the last thing that
 // reads the tower).
@@ -62,7 +119,7 @@ static void lay_edited_tower(void*) {
 
 int main(int argc, char** argv) {
     route_options o;
-    std::string from_path, out_path, map_path;
+    std::string from_path, out_path, map_path, game_dir;
     auto value = [&](int& i) -> std::string {
         if (i + 1 >= argc) bad_argument("%s needs a value", argv[i]);
         return argv[++i];
@@ -86,6 +143,8 @@ int main(int argc, char** argv) {
             o.mission = static_cast<uint16_t>(number(i, 0, 1));
         } else if (arg == "--tower") {
             o.tower = static_cast<uint16_t>(number(i, 0, 7));
+        } else if (arg == "--game") {
+            game_dir = value(i);
         } else if (arg == "--map") {
             map_path = value(i);
         } else if (arg == "--from") {
@@ -104,6 +163,7 @@ int main(int argc, char** argv) {
             bad_argument("unknown argument '%s'", arg.c_str());
         }
     }
+    if (!game_dir.empty()) return write_game(o.mission, game_dir, out_path);
     if (!map_path.empty()) {
         int mission = 0, lvl = 0;
         if (!tower_id_from_path(map_path, mission, lvl))
@@ -117,15 +177,7 @@ int main(int argc, char** argv) {
         o.tower = static_cast<uint16_t>(lvl);
         o.after_start = lay_edited_tower;
     }
-    if (!from_path.empty()) {
-        std::ifstream in(from_path, std::ios::binary);
-        if (!in) bad_argument("cannot read %s", from_path.c_str());
-        std::stringstream text;
-        text << in.rdbuf();
-        std::string error;
-        o.from = script_inputs(text.str(), error);
-        if (!error.empty()) bad_argument("%s: %s", from_path.c_str(), error.c_str());
-    }
+    if (!from_path.empty()) o.from = read_script(from_path);
 
     const auto begin = std::chrono::steady_clock::now();
     const route_result r = find_route(o);
@@ -156,17 +208,6 @@ int main(int argc, char** argv) {
                   f.rollers_stunned, f.steps_broken, f.slippery_frames, f.enemies_passed,
                   f.flyers_passed, p.rows ? static_cast<double>(p.frames) / p.rows : 0.0,
                   route_difficulty(p));
-    const std::string text = head + route_script(r.inputs);
     std::fputs(head, stderr);
-    if (out_path.empty()) {
-        std::fputs(text.c_str(), stdout);
-    } else {
-        std::ofstream out(out_path, std::ios::binary);
-        out << text;
-        if (!out) {
-            std::fprintf(stderr, "ascelon-route: cannot write %s\n", out_path.c_str());
-            return 2;
-        }
-    }
-    return 0;
+    return write_text(out_path, head + route_script(r.inputs)) ? 0 : 2;
 }

@@ -76,6 +76,22 @@ route_result find_route(const route_options& options);
 route_play play_route(uint16_t mission, uint16_t tower, const std::vector<uint32_t>& inputs,
                       void (*after_start)(void*) = nullptr, void* user = nullptr);
 
+// A whole game of one mission through the game flow (play_game and its
+// loops): each tower played by its route (one input word per frame of the
+// attempt, as find_route gives), each interlevel by a pilot that stuns fish
+// and catches them.
+struct game_plan {
+    std::vector<uint32_t> inputs;            // the whole game, frame by frame
+    std::vector<uint32_t> tower_start;       // the frame each tower attempt began at
+    std::vector<uint16_t> tower_of_attempt;  // and its tower
+    std::vector<uint16_t> lives_at_tower;    // lives when it began
+    std::vector<uint32_t> interlevel_start;  // the frame each interlevel began at
+    std::vector<int> fish_caught;            // per interlevel
+    uint32_t frame_limit = 200000;           // a stuck route ends the game here
+    bool completed = false;                  // all eight towers climbed at the first attempt
+};
+game_plan plan_game(uint16_t mission, const std::vector<uint32_t> (&towers)[8]);
+
 // The clock's units left (the drums read 8 per digit).
 int clock_units();
 
