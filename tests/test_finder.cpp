@@ -83,19 +83,3 @@ TEST(RouteFinder, CompletesTheFirstTowersRouteCutShort) {
     EXPECT_GT(r.play.clock_left, 0);
     EXPECT_EQ(r.play.clock_start, 400);
 }
-
-// The finder's own way up the first tower, found from the arrival alone,
-// climbs it through the simulator with every life and no knock.
-TEST(RouteFinder, ItsWayUpTheFirstTowerClimbs) {
-    std::ifstream in(ASCELON_SOURCE_DIR "/tests/routes/m1_t0_found.input", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    std::string error;
-    const std::vector<uint32_t> inputs = script_inputs(text.str(), error);
-    ASSERT_TRUE(error.empty()) << error;
-    const route_play p = play_route(0, 0, inputs);
-    EXPECT_EQ(p.end, route_end::finished) << route_end_name(p.end);
-    EXPECT_EQ(p.facts.knocks, 0);
-    EXPECT_EQ(lives, 3);
-    EXPECT_GE(p.clock_left, 100) << "a quarter of the clock left at least";
-}
