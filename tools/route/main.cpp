@@ -40,6 +40,8 @@ static const char usage_text[] =
     "                   climbed at its first attempt\n"
     "  --out FILE       write the script to FILE instead of the standard output\n"
     "  --verbose        progress on the standard error\n"
+    "  --table          print what the way uses as one row of a Markdown table\n"
+    "                   (with --from: the figures of a committed route)\n"
     "The script ('FRAME BUTTONS' lines for ascelon-sim --input) starts with\n"
     "comment lines saying what the way uses. Status 0 when a way was found, 1\n"
     "when none was, 2 on a bad argument.\n";
@@ -120,6 +122,7 @@ static void lay_edited_tower(void*) {
 int main(int argc, char** argv) {
     route_options o;
     std::string from_path, out_path, map_path, game_dir;
+    bool table = false;
     auto value = [&](int& i) -> std::string {
         if (i + 1 >= argc) bad_argument("%s needs a value", argv[i]);
         return argv[++i];
@@ -159,6 +162,8 @@ int main(int argc, char** argv) {
             out_path = value(i);
         } else if (arg == "--verbose") {
             o.verbose = true;
+        } else if (arg == "--table") {
+            table = true;
         } else {
             bad_argument("unknown argument '%s'", arg.c_str());
         }
@@ -192,6 +197,18 @@ int main(int argc, char** argv) {
     if (!r.found) return 1;
     const route_play& p = r.play;
     const route_facts& f = p.facts;
+    if (table) {
+        // tower | frames | frames per row | clock left | enemies met | shot |
+        // jumps | lifts | tunnels | shots | breaking | slippery | difficulty
+        std::printf(
+            "| m%u_t%u | %u | %.1f | %d %% | %d | %d | %d | %d | %d | %d | %d | %d | %d |\n",
+            o.mission + 1, o.tower, p.frames, p.rows ? static_cast<double>(p.frames) / p.rows : 0.0,
+            p.clock_start ? 100 * p.clock_left / p.clock_start : 0,
+            f.enemies_passed + f.enemies_shot + f.rollers_stunned,
+            f.enemies_shot + f.rollers_stunned, f.long_jumps + f.hops, f.lift_rides, f.tunnels,
+            f.shots, f.steps_broken, f.slippery_frames, route_difficulty(p));
+        return 0;
+    }
     char head[1024];
     std::snprintf(head, sizeof head,
                   "# Mission %u, tower %u, found by ascelon-route%s: %u frames through the\n"
