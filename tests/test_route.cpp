@@ -63,6 +63,11 @@ RouteRun play_route(const std::string& route, uint16_t mission, uint16_t tower, 
     reset_score();
     vitesse_chute = dplx_chute = cpt_chute = 0;
     flag_player_fire = 0;
+    // A freed record keeps its other fields, and a flyer takes over the
+    // record as it is: start from the table the program's first attempt
+    // finds, as the finder does, so that no tower's trace depends on the
+    // one played before it.
+    if (tab_sprites) std::memset(tab_sprites, 0, NB_SPRITES_TAB * sizeof(str_sprite));
     char* buffer = nullptr;
     size_t size = 0;
     options.trace = open_memstream(&buffer, &size);

@@ -44,6 +44,9 @@ void fresh_attempt(uint16_t mission, uint16_t tower, void (*after_start)(void*),
     flag_player_fire = 0;
     exit_game = 0;
     ctrl_player = 0;
+    // The moving-object table as the program's first attempt finds it: a
+    // freed record keeps its other fields, which a flyer then takes over.
+    if (tab_sprites) std::memset(tab_sprites, 0, NB_SPRITES_TAB * sizeof(str_sprite));
     set_time(0);  // as the game flow leaves the clock between attempts
     attempt_start(mission, tower);
     if (after_start) after_start(user);
