@@ -1,14 +1,20 @@
 // The route finder on the first tower: a route cut short before its last
 // legs is completed by the search, and the way it gives climbs the tower
 // when the simulator plays it from a fresh attempt, enemies and all.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include "Ascelon.h"
+#include "gfx.h"
 #include "map.h"
+#include "nmis.h"
 #include "player.h"
 #include "route.h"
 #include "sim.h"
@@ -82,4 +88,63 @@ TEST(RouteFinder, CompletesTheFirstTowersRouteCutShort) {
     EXPECT_EQ(r.play.facts.knocks, 0);
     EXPECT_GT(r.play.clock_left, 0);
     EXPECT_EQ(r.play.clock_start, 400);
+}
+
+namespace {
+
+struct QuietRun {
+    std::string trace;
+    uint64_t screen_changes = 0;  // frames whose screen differs from the one before
+};
+
+void note_screen(uint32_t, void* user) {
+    static uint64_t last = 0;
+    SDL_LockSurface(screen);
+    uint64_t h = 1469598103934665603ull;
+    for (int y = 0; y < 240; ++y) {
+        const uint8_t* row = static_cast<const uint8_t*>(screen->pixels) + y * screen->pitch;
+        for (int x = 0; x < 640; ++x) h = (h ^ row[x]) * 1099511628211ull;
+    }
+    SDL_UnlockSurface(screen);
+    if (h != last) ++static_cast<QuietRun*>(user)->screen_changes;
+    last = h;
+}
+
+QuietRun play_committed_route(bool quiet) {
+    sim_options options;
+    std::string error;
+    EXPECT_TRUE(parse_input_script(committed_route(), options.input, error)) << error;
+    options.frames = 1400;
+    options.after_frame = note_screen;
+    QuietRun run;
+    options.user = &run;
+    lives = 3;
+    reset_score();
+    vitesse_chute = dplx_chute = cpt_chute = 0;
+    flag_player_fire = 0;
+    if (tab_sprites) std::memset(tab_sprites, 0, NB_SPRITES_TAB * sizeof(str_sprite));
+    char* text = nullptr;
+    size_t size = 0;
+    options.trace = open_memstream(&text, &size);
+    route_quiet = quiet;
+    const sim_result result = sim_run(options);
+    route_quiet = false;
+    std::fclose(options.trace);
+    run.trace.assign(text, size);
+    std::free(text);
+    EXPECT_EQ(result.end, sim_end::finished);
+    return run;
+}
+
+}  // namespace
+
+// The search skips SDL's pixel work: the screen then stands still, and every
+// frame's state comes out exactly as when everything is drawn.
+TEST(RouteFinder, SearchingWithoutPixelsKeepsEveryFramesState) {
+    const QuietRun drawn = play_committed_route(false);
+    const QuietRun quiet = play_committed_route(true);
+    EXPECT_GT(drawn.screen_changes, 1000u);
+    EXPECT_LE(quiet.screen_changes, 1u);
+    ASSERT_FALSE(drawn.trace.empty());
+    EXPECT_TRUE(drawn.trace == quiet.trace) << "the state traces part";
 }
