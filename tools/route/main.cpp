@@ -218,7 +218,7 @@ int main(int argc, char** argv) {
                   "# %d breaking steps broken, %d slippery steps; passes %d enemies and %d "
                   "flyers.\n"
                   "# %.1f frames per row; difficulty %d.\n",
-                  o.mission, o.tower, r.from_climbs ? " (the given route, as it stood)" : "",
+                  o.mission + 1, o.tower, r.from_climbs ? " (the given route, as it stood)" : "",
                   p.frames, p.clock_left, p.clock_start,
                   p.clock_start ? 100 * p.clock_left / p.clock_start : 0, f.long_jumps, f.hops,
                   f.turns, f.lift_rides, f.tunnels, f.shots, f.blocks_shot, f.enemies_shot,
