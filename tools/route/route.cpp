@@ -385,7 +385,6 @@ route_play play_route(uint16_t mission, uint16_t tower, const std::vector<uint32
             case ANIM_TUNNEL:
                 if (flag_finish_level == 0) ++f.tunnels;
                 break;
-            case ANIM_FIRE: ++f.shots; break;
             case ANIM_KNOCKED: ++f.knocks; break;
             default: break;
             }
@@ -405,6 +404,9 @@ route_play play_route(uint16_t mission, uint16_t tower, const std::vector<uint32
                 slippery.insert((player_map_x / 8) * MAP_ROWS + player_map_y / 4 - 1);
             p.highest_row = std::max(p.highest_row, player_map_y / 4 - 1);
         }
+        // A shot is counted as it leaves: two throws in a row are one throwing
+        // state but two shots.
+        if (before[4].status != NMI_SHOT && tab_sprites[4].status == NMI_SHOT) ++f.shots;
         const bool shot_ended = before[4].status == NMI_SHOT && tab_sprites[4].status != NMI_SHOT;
         for (int e = 0; e < 4; ++e) {
             const str_sprite& was = before[e];
