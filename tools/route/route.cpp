@@ -125,8 +125,8 @@ void decisions(std::vector<macro>& out) {
     out.push_back({ahead, 8, 0});
     out.push_back({ahead | CTRL_FIRE, 1, 0});  // long jump
     out.push_back({back, 1, 0});               // turn round
-    out.push_back({0, 8, 0});                  // wait
-    out.push_back({0, 24, 0});
+    out.push_back({0, 16, 0});                  // wait
+    out.push_back({0, 48, 0});
     if (tab_sprites[4].cpt == -1 && flag_player_fire == 0) out.push_back({CTRL_FIRE, 1, 0});
     // Up and down ride a lift or go through a door where there is one; where
     // there is none they cost the one frame the position is seen again in.
@@ -158,7 +158,7 @@ struct search {
     // Whether a position reached at `frame` is worth deciding from again: a
     // way there a little earlier is as good, since the creature can wait.
     bool fresh(uint64_t key, uint32_t frame) {
-        constexpr uint32_t GAP = 48;
+        constexpr uint32_t GAP = 16;
         visit& v = seen[key];
         for (int i = 0; i < v.n; ++i)
             if (v.frames[i] <= frame && frame < v.frames[i] + GAP) return false;
