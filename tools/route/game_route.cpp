@@ -4,8 +4,10 @@
 // (play_game with the game's own loops); only the buttons come from here.
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 #include "Ascelon.h"
+#include "Ascelon_state.h"
 #include "controls.h"
 #include "nmis.h"
 #include "panel.h"
@@ -17,6 +19,9 @@ namespace {
 
 struct planner {
     const std::vector<uint32_t>* towers = nullptr;
+    uint16_t mission = 0;
+    std::vector<uint32_t> route;  // the running tower's, as played in this game
+    int research[8] = {};         // towers searched afresh, with this climb weight
     game_plan* plan = nullptr;
     uint32_t frame = 0;       // frames finished since the game began
     uint32_t loop_start = 0;  // the frame the running loop began at
@@ -73,14 +78,62 @@ uint32_t pilot() {
     return input;
 }
 
+void restore_start(void* start) { restore_game_state(*static_cast<const game_state*>(start)); }
+
+// A tower's route was found from a fresh attempt; in a game the attempt
+// starts from what the game left behind (a fall's drift kept by a jump that
+// lands at once, the moving objects' leftover fields). It is played from the
+// game's own start of the tower and, where it no longer climbs, repaired by
+// the finder from there.
+void route_for_this_game() {
+    const auto start = std::make_unique<game_state>();
+    save_game_state(*start);
+    run.route = run.towers[run.tower];
+    if (run.research[run.tower]) {
+        // Another way up, to leave the next tower a different start.
+        route_options o;
+        o.mission = run.mission;
+        o.tower = run.tower;
+        o.after_start = restore_start;
+        o.user = start.get();
+        o.climb_weight = run.research[run.tower];
+        o.frame_budget = 8000000;
+        const route_result r = find_route(o);
+        if (r.found) {
+            run.route = r.inputs;
+            run.plan->repaired.push_back(run.tower);
+        }
+    }
+    const route_play p = play_route(run.mission, run.tower, run.route, restore_start, start.get());
+    if (p.end != route_end::finished || p.facts.knocks != 0) {
+        route_options o;
+        o.mission = run.mission;
+        o.tower = run.tower;
+        o.from = run.route;
+        o.after_start = restore_start;
+        o.user = start.get();
+        o.frame_budget = 8000000;
+        route_result r = find_route(o);
+        if (!r.found) {
+            // Its first legs already lead astray here: a whole new way.
+            o.from.clear();
+            r = find_route(o);
+        }
+        if (r.found) run.route = r.inputs;
+        run.plan->repaired.push_back(r.found ? run.tower : -1 - run.tower);
+    }
+    restore_game_state(*start);
+    route_quiet = true;
+}
+
 uint32_t plan_input() {
     uint32_t input = 0;
     if (run.interlevel) {
         input = flag_player_ilstate == 0 ? pilot() : 0;
     } else {
-        const std::vector<uint32_t>& route = run.towers[run.tower];
         const uint32_t i = run.frame - run.loop_start;
-        input = i < route.size() ? route[i] : 0;
+        if (i == 0) route_for_this_game();
+        input = i < run.route.size() ? run.route[i] : 0;
     }
     run.plan->inputs.push_back(input);
     return input;
@@ -122,7 +175,10 @@ void plan_interlevel() {
 
 }  // namespace
 
-game_plan plan_game(uint16_t mission, const std::vector<uint32_t> (&towers)[8]) {
+namespace {
+
+game_plan plan_once(uint16_t mission, const std::vector<uint32_t> (&towers)[8],
+                    const int (&research)[8]) {
     game_plan plan;
     sim_start_video();
     route_quiet = true;
@@ -133,6 +189,8 @@ game_plan plan_game(uint16_t mission, const std::vector<uint32_t> (&towers)[8]) 
     flag_player_fire = 0;
     run = planner{};
     run.towers = towers;
+    run.mission = mission;
+    std::copy(std::begin(research), std::end(research), run.research);
     run.plan = &plan;
     uint32_t (*const controls)() = frame_input;
     void (*const done)() = frame_done;
@@ -151,10 +209,31 @@ game_plan plan_game(uint16_t mission, const std::vector<uint32_t> (&towers)[8]) 
     play_tower = tower_loop;
     play_interlevel = interlevel_loop;
     route_quiet = false;
-    plan.completed = exit_game == 0 && plan.tower_start.size() == 8 && lives == 0 &&
-                     std::all_of(plan.lives_at_tower.begin(), plan.lives_at_tower.end(),
-                                 [](uint16_t l) { return l == 3; });
+    // A lost life repeats the tower: eight attempts are eight first attempts.
+    plan.completed = exit_game == 0 && plan.tower_start.size() == 8 && lives == 0;
     exit_game = 0;
     plan.inputs.resize(run.frame);  // the stop's own read is no frame
+    return plan;
+}
+
+}  // namespace
+
+// A tower's start in a game depends on how the tower before it was climbed
+// (the last fall's drift, above all). When a tower cannot be climbed from the
+// start the game gives it, the tower before it is climbed another way and the
+// game planned again.
+game_plan plan_game(uint16_t mission, const std::vector<uint32_t> (&towers)[8]) {
+    static const int weights[] = {12, 4, 16, 6, 24};
+    int research[8] = {};
+    game_plan plan;
+    for (int w : weights) {
+        plan = plan_once(mission, towers, research);
+        if (plan.completed) break;
+        int stuck = -1;
+        for (int t : plan.repaired)
+            if (t < 0) stuck = -1 - t;
+        if (stuck <= 0) break;
+        research[stuck - 1] = w;
+    }
     return plan;
 }

@@ -100,6 +100,12 @@ static int write_game(uint16_t mission, const std::string& dir, const std::strin
             head += "# frame " + std::to_string(plan.interlevel_start[il]) + ": interlevel, " +
                     std::to_string(plan.fish_caught[il]) + " fish caught\n";
     }
+    for (int t : plan.repaired)
+        head += t >= 0
+                    ? "# tower " + std::to_string(t) +
+                          ": its route, repaired from the game's own start of the tower\n"
+                    : "# tower " + std::to_string(-1 - t) +
+                          ": its route fails from the game's start of the tower, no repair found\n";
     head += "# frame " + std::to_string(plan.inputs.size()) + ": " +
             (plan.completed ? "the game's end, every tower climbed at its first attempt\n"
                             : "the game's end, NOT climbed without a loss\n");

@@ -121,11 +121,12 @@ void decisions(std::vector<macro>& out) {
     out.clear();
     const uint32_t ahead = flag_player_sens ? CTRL_LEFT : CTRL_RIGHT;
     const uint32_t back = flag_player_sens ? CTRL_RIGHT : CTRL_LEFT;
+    out.push_back({ahead, 1, 0});  // one unit: a jump may need an odd x
     out.push_back({ahead, 2, 0});
     out.push_back({ahead, 8, 0});
     out.push_back({ahead | CTRL_FIRE, 1, 0});  // long jump
     out.push_back({back, 1, 0});               // turn round
-    out.push_back({0, 16, 0});                  // wait
+    out.push_back({0, 16, 0});                 // wait
     out.push_back({0, 48, 0});
     if (tab_sprites[4].cpt == -1 && flag_player_fire == 0) out.push_back({CTRL_FIRE, 1, 0});
     // Up and down ride a lift or go through a door where there is one; where

@@ -87,8 +87,11 @@ struct game_plan {
     std::vector<uint16_t> lives_at_tower;    // lives when it began
     std::vector<uint32_t> interlevel_start;  // the frame each interlevel began at
     std::vector<int> fish_caught;            // per interlevel
-    uint32_t frame_limit = 200000;           // a stuck route ends the game here
-    bool completed = false;                  // all eight towers climbed at the first attempt
+    // Towers whose route had to be repaired from the game's own start of the
+    // tower (-1 - tower: the repair failed).
+    std::vector<int> repaired;
+    uint32_t frame_limit = 200000;  // a stuck route ends the game here
+    bool completed = false;         // all eight towers climbed at the first attempt
 };
 game_plan plan_game(uint16_t mission, const std::vector<uint32_t> (&towers)[8]);
 
