@@ -97,13 +97,25 @@ TEST(GameState, RestoredStatePlaysTheSameFramesAgain) {
     }
 }
 
-// The first tower climbed, its interlevel played for fish, and the second
-// tower tried until the roller of row 9 takes a life: the game flow carries
-// the score, the fish time and the lives from one to the next.
-TEST(GoldenGame, FirstTowerInterlevelAndSecondTowerThroughTheGameFlow) {
+// The clock's units in a trace line ("clock=H,T,U", the drums' fields).
+int trace_clock(const std::string& line) {
+    int h = 0, t = 0, u = 0;
+    const size_t at = line.find(" clock=");
+    if (at == std::string::npos ||
+        std::sscanf(line.c_str() + at, " clock=%d,%d,%d", &h, &t, &u) != 3)
+        return -1;
+    return h / 8 * 100 + t / 8 * 10 + u / 8;
+}
+
+// A whole game of the first mission through the game flow, from one script
+// (written by ascelon-route --game from the towers' routes): the eight
+// towers each climbed at its first attempt with every life, the seven
+// interlevels between them played for fish that lengthen the next tower's
+// clock, and the game's end after the last tower.
+TEST(GoldenGame, WholeFirstMissionThroughTheGameFlow) {
     sim_options options;
     options.input = load_script("game_m1.input");
-    options.frames = 2800;
+    options.frames = 100000;
     idx_fish = 0;
     reset_score();
     vitesse_chute = dplx_chute = cpt_chute = 0;
@@ -116,20 +128,26 @@ TEST(GoldenGame, FirstTowerInterlevelAndSecondTowerThroughTheGameFlow) {
     const std::string trace(text, size);
     std::free(text);
 
-    EXPECT_EQ(result.end, sim_end::frames) << sim_end_name(result.end);
-    EXPECT_EQ(result.frames_run, 2800u);
-    EXPECT_EQ(lvl, 1);
-    EXPECT_EQ(lives, 2) << "the second tower's roller takes a life";
-    // The interlevel's frames follow the tower's 1277, and the second tower
-    // starts with the fish time on top of its 450.
-    EXPECT_NE(trace.find("\nil lvl=0 lives=3 1277 "), std::string::npos);
-    EXPECT_NE(trace.find("\ntower lvl=1 lives=3 2379 anim=10 fr=1 spr=0 x=4 y=0"),
-              std::string::npos);
-    EXPECT_NE(
-        trace.find("2379 anim=10 fr=1 spr=0 x=4 y=0 sens=0 aff=0 lift=-1,0 fin=0 dead=0 run=0 "
-                   "clock=40,0,32"),
-        std::string::npos)
-        << "504 units: 450 and the fish's 54";
+    EXPECT_EQ(result.end, sim_end::game_over) << sim_end_name(result.end);
+    EXPECT_EQ(lives, 0);
+    EXPECT_EQ(trace.find(" lives=2 "), std::string::npos) << "no life is lost on the way";
+    for (int t = 0; t < 8; ++t) {
+        SCOPED_TRACE("tower " + std::to_string(t));
+        const std::string begins = "tower lvl=" + std::to_string(t) + " lives=3 ";
+        const size_t at = trace.find((t ? "\n" : "") + begins);
+        ASSERT_NE(at, std::string::npos);
+        const size_t from = at + (t ? 1 : 0);
+        const std::string first = trace.substr(from, trace.find('\n', from) - from);
+        EXPECT_NE(first.find(" anim=10 fr=1 "), std::string::npos) << "the arrival starts it";
+        const int allowance = 400 + 50 * t;
+        if (t == 0)
+            EXPECT_EQ(trace_clock(first), allowance);
+        else
+            EXPECT_GT(trace_clock(first), allowance) << "the fish caught before it add time";
+        if (t < 7)
+            EXPECT_NE(trace.find("\nil lvl=" + std::to_string(t) + " lives=3 "), std::string::npos);
+    }
+    EXPECT_EQ(trace.find("\nil lvl=7 "), std::string::npos) << "no interlevel after the last";
 
     const std::vector<uint8_t> bytes(trace.begin(), trace.end());
     EXPECT_TRUE(golden_match("game_m1.trace", bytes,
