@@ -109,8 +109,9 @@ int trace_clock(const std::string& line) {
 
 // A whole game of the first mission through the game flow, from one script
 // (written by ascelon-route --game from the towers' routes): the eight
-// towers climbed, the seven interlevels between them played for fish that
-// lengthen the next tower's clock, and the game's end after the last tower.
+// towers each climbed at its first attempt, so no life is lost, the seven
+// interlevels between them played for fish that lengthen the next tower's
+// clock, and the game's end after the last tower.
 TEST(GoldenGame, WholeFirstMissionThroughTheGameFlow) {
     sim_options options;
     options.input = load_script("game_m1.input");
