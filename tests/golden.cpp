@@ -1,5 +1,7 @@
 #include "golden.h"
 
+#include <SDL.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -7,6 +9,12 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+
+#include "Ascelon.h"
+#include "gfx.h"
+#include "nmis.h"
+#include "panel.h"
+#include "player.h"
 
 bool golden_updating() {
     const char* v = std::getenv("ASCELON_UPDATE_GOLDEN");
@@ -127,4 +135,23 @@ std::string trace_line_at(const std::string& trace, size_t offset) {
     const size_t from = line_start == std::string::npos ? 0 : line_start + 1;
     return "frame line '" +
            trace.substr(from, std::min<size_t>(48, trace.find('\n', from) - from)) + "...'";
+}
+
+uint64_t screen_digest() {
+    SDL_LockSurface(screen);
+    uint64_t h = 1469598103934665603ull;
+    for (int y = 0; y < 240; ++y) {
+        const uint8_t* row = static_cast<const uint8_t*>(screen->pixels) + y * screen->pitch;
+        for (int x = 0; x < 640; ++x) h = (h ^ row[x]) * 1099511628211ull;
+    }
+    SDL_UnlockSurface(screen);
+    return h;
+}
+
+void fresh_game() {
+    lives = 3;
+    reset_score();
+    vitesse_chute = dplx_chute = cpt_chute = 0;
+    flag_player_fire = 0;
+    if (tab_sprites) std::memset(tab_sprites, 0, NB_SPRITES_TAB * sizeof(str_sprite));
 }

@@ -32,3 +32,12 @@ std::string read_file(const std::string& path);
 // For a golden trace: the start of the line (its frame) holding a byte
 // offset, to name the first frame that differs.
 std::string trace_line_at(const std::string& trace, size_t offset);
+
+// A digest of the screen's pixels, to tell frames apart without keeping them.
+uint64_t screen_digest();
+
+// What the program's first attempt starts from, for a route played on its
+// own: three lives, no score, no fall in progress, the fire button up and a
+// cleared moving-object table (a freed record keeps its fields, which a
+// flyer takes over).
+void fresh_game();

@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "Ascelon.h"
-#include "gfx.h"
+#include "golden.h"
 #include "map.h"
 #include "nmis.h"
 #include "player.h"
@@ -99,13 +99,7 @@ struct QuietRun {
 
 void note_screen(uint32_t, void* user) {
     static uint64_t last = 0;
-    SDL_LockSurface(screen);
-    uint64_t h = 1469598103934665603ull;
-    for (int y = 0; y < 240; ++y) {
-        const uint8_t* row = static_cast<const uint8_t*>(screen->pixels) + y * screen->pitch;
-        for (int x = 0; x < 640; ++x) h = (h ^ row[x]) * 1099511628211ull;
-    }
-    SDL_UnlockSurface(screen);
+    const uint64_t h = screen_digest();
     if (h != last) ++static_cast<QuietRun*>(user)->screen_changes;
     last = h;
 }
@@ -118,11 +112,7 @@ QuietRun play_committed_route(bool quiet) {
     options.after_frame = note_screen;
     QuietRun run;
     options.user = &run;
-    lives = 3;
-    reset_score();
-    vitesse_chute = dplx_chute = cpt_chute = 0;
-    flag_player_fire = 0;
-    if (tab_sprites) std::memset(tab_sprites, 0, NB_SPRITES_TAB * sizeof(str_sprite));
+    fresh_game();
     char* text = nullptr;
     size_t size = 0;
     options.trace = open_memstream(&text, &size);

@@ -58,16 +58,8 @@ RouteRun play_route(const std::string& route, uint16_t mission, uint16_t tower, 
     options.after_frame = watch_knocks;
     options.user = &k;
     // A fresh game: what earlier attempts in this process left behind must
-    // not steer this one.
-    lives = 3;
-    reset_score();
-    vitesse_chute = dplx_chute = cpt_chute = 0;
-    flag_player_fire = 0;
-    // A freed record keeps its other fields, and a flyer takes over the
-    // record as it is: start from the table the program's first attempt
-    // finds, as the finder does, so that no tower's trace depends on the
-    // one played before it.
-    if (tab_sprites) std::memset(tab_sprites, 0, NB_SPRITES_TAB * sizeof(str_sprite));
+    // not steer this one, as the finder's attempts start.
+    fresh_game();
     char* buffer = nullptr;
     size_t size = 0;
     options.trace = open_memstream(&buffer, &size);
@@ -116,8 +108,9 @@ TEST(GoldenRoute, EveryTowerClimbedWithItsEnemies) {
                 EXPECT_GE(left * 4, allowance);
             } else {
                 EXPECT_GE(left * 5, allowance) << left << " of " << allowance;
-                if (!clock_still_short(name))
+                if (!clock_still_short(name)) {
                     EXPECT_LE(left * 5, allowance * 3) << left << " of " << allowance;
+                }
             }
             std::printf("%s: %u frames, %d of %d clock units left, score %08X\n", name.c_str(),
                         run.result.frames_run, left, allowance, get_score());
