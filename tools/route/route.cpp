@@ -121,7 +121,6 @@ void decisions(std::vector<macro>& out) {
     out.clear();
     const uint32_t ahead = flag_player_sens ? CTRL_LEFT : CTRL_RIGHT;
     const uint32_t back = flag_player_sens ? CTRL_RIGHT : CTRL_LEFT;
-    out.push_back({ahead, 1, 0});  // one unit: a jump may need an odd x
     out.push_back({ahead, 2, 0});
     out.push_back({ahead, 8, 0});
     out.push_back({ahead | CTRL_FIRE, 1, 0});  // long jump
