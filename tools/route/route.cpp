@@ -125,8 +125,12 @@ void decisions(std::vector<macro>& out) {
     out.push_back({ahead, 8, 0});
     out.push_back({ahead | CTRL_FIRE, 1, 0});  // long jump
     out.push_back({back, 1, 0});               // turn round
-    out.push_back({0, 16, 0});                 // wait
-    out.push_back({0, 48, 0});
+    // A wait ends on the same position, which counts as seen unless the map
+    // moved meanwhile (a lift on its way back). Counting a position as new
+    // 16 frames later let the search wait for an enemy, but it lost whole
+    // towers within its budget, so the finder times enemies by its moves.
+    out.push_back({0, 8, 0});
+    out.push_back({0, 24, 0});
     if (tab_sprites[4].cpt == -1 && flag_player_fire == 0) out.push_back({CTRL_FIRE, 1, 0});
     // Up and down ride a lift or go through a door where there is one; where
     // there is none they cost the one frame the position is seen again in.
@@ -158,7 +162,7 @@ struct search {
     // Whether a position reached at `frame` is worth deciding from again: a
     // way there a little earlier is as good, since the creature can wait.
     bool fresh(uint64_t key, uint32_t frame) {
-        constexpr uint32_t GAP = 16;
+        constexpr uint32_t GAP = 48;
         visit& v = seen[key];
         for (int i = 0; i < v.n; ++i)
             if (v.frames[i] <= frame && frame < v.frames[i] + GAP) return false;
