@@ -21,7 +21,6 @@ struct planner {
     const std::vector<uint32_t>* towers = nullptr;
     uint16_t mission = 0;
     std::vector<uint32_t> route;  // the running tower's, as played in this game
-    int research[8] = {};         // towers searched afresh, with this climb weight
     game_plan* plan = nullptr;
     uint32_t frame = 0;       // frames finished since the game began
     uint32_t loop_start = 0;  // the frame the running loop began at
@@ -89,21 +88,6 @@ void route_for_this_game() {
     const auto start = std::make_unique<game_state>();
     save_game_state(*start);
     run.route = run.towers[run.tower];
-    if (run.research[run.tower]) {
-        // Another way up, to leave the next tower a different start.
-        route_options o;
-        o.mission = run.mission;
-        o.tower = run.tower;
-        o.after_start = restore_start;
-        o.user = start.get();
-        o.climb_weight = run.research[run.tower];
-        o.frame_budget = 8000000;
-        const route_result r = find_route(o);
-        if (r.found) {
-            run.route = r.inputs;
-            run.plan->repaired.push_back(run.tower);
-        }
-    }
     const route_play p = play_route(run.mission, run.tower, run.route, restore_start, start.get());
     if (p.end != route_end::finished || p.facts.knocks != 0) {
         route_options o;
@@ -175,10 +159,7 @@ void plan_interlevel() {
 
 }  // namespace
 
-namespace {
-
-game_plan plan_once(uint16_t mission, const std::vector<uint32_t> (&towers)[8],
-                    const int (&research)[8]) {
+game_plan plan_game(uint16_t mission, const std::vector<uint32_t> (&towers)[8]) {
     game_plan plan;
     sim_start_video();
     route_quiet = true;
@@ -190,50 +171,12 @@ game_plan plan_once(uint16_t mission, const std::vector<uint32_t> (&towers)[8],
     run = planner{};
     run.towers = towers;
     run.mission = mission;
-    std::copy(std::begin(research), std::end(research), run.research);
     run.plan = &plan;
-    uint32_t (*const controls)() = frame_input;
-    void (*const done)() = frame_done;
-    void (*const tower_loop)(uint16_t, uint16_t) = play_tower;
-    void (*const interlevel_loop)() = play_interlevel;
-    frame_input = plan_input;
-    frame_done = plan_frame_done;
-    play_tower = plan_tower;
-    play_interlevel = plan_interlevel;
-    const uint16_t kept_mission = num_mission;
-    num_mission = mission;
-    play_game();
-    num_mission = kept_mission;
-    frame_input = controls;
-    frame_done = done;
-    play_tower = tower_loop;
-    play_interlevel = interlevel_loop;
+    play_game_with(mission, {plan_input, plan_frame_done, plan_tower, plan_interlevel});
     route_quiet = false;
     // A lost life repeats the tower: eight attempts are eight first attempts.
     plan.completed = exit_game == 0 && plan.tower_start.size() == 8 && lives == 0;
     exit_game = 0;
     plan.inputs.resize(run.frame);  // the stop's own read is no frame
-    return plan;
-}
-
-}  // namespace
-
-// A tower's start in a game depends on how the tower before it was climbed
-// (the last fall's drift, above all). When a tower cannot be climbed from the
-// start the game gives it, the tower before it is climbed another way and the
-// game planned again.
-game_plan plan_game(uint16_t mission, const std::vector<uint32_t> (&towers)[8]) {
-    static const int weights[] = {12, 4, 16, 6, 24};
-    int research[8] = {};
-    game_plan plan;
-    for (int w : weights) {
-        plan = plan_once(mission, towers, research);
-        if (plan.completed) break;
-        int stuck = -1;
-        for (int t : plan.repaired)
-            if (t < 0) stuck = -1 - t;
-        if (stuck <= 0) break;
-        research[stuck - 1] = w;
-    }
     return plan;
 }

@@ -309,21 +309,26 @@ sim_result sim_run_game(const sim_options& options) {
     exit_game = 0;
     ctrl_player = 0;
     running = game_run{&options, 0, false};
-    num_mission = options.mission;
-    uint32_t (*const game_controls)() = frame_input;
-    frame_input = game_input;
-    frame_done = game_frame_done;
-    play_tower = game_tower;
-    play_interlevel = game_interlevel;
-    play_game();
-    frame_input = game_controls;
-    frame_done = nullptr;
-    play_tower = game;
-    play_interlevel = interlevel;
-    num_mission = 0;
+    play_game_with(options.mission, {game_input, game_frame_done, game_tower, game_interlevel});
     const bool stopped = exit_game != 0;
     exit_game = 0;
     sim_end end = sim_end::game_over;
     if (stopped) end = running.frame >= options.frames ? sim_end::frames : sim_end::exit;
     return sim_result{end, running.frame};
+}
+
+void play_game_with(uint16_t mission, const game_flow_hooks& hooks) {
+    const game_flow_hooks kept{frame_input, frame_done, play_tower, play_interlevel};
+    const uint16_t kept_mission = num_mission;
+    frame_input = hooks.input;
+    frame_done = hooks.done;
+    play_tower = hooks.tower;
+    play_interlevel = hooks.interlevel;
+    num_mission = mission;
+    play_game();
+    num_mission = kept_mission;
+    frame_input = kept.input;
+    frame_done = kept.done;
+    play_tower = kept.tower;
+    play_interlevel = kept.interlevel;
 }

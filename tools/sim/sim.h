@@ -82,6 +82,16 @@ sim_result sim_run(const sim_options& options);
 // loop that runs ("tower" or "il"), the tower index and the lives. Ends
 // after options.frames frames at most, as SELECT would end it.
 sim_result sim_run_game(const sim_options& options);
+// The game flow's own play_game for mission `mission`, with the frame's
+// input, the end-of-frame call and the two loops replaced by the caller's
+// for its length; the game's own are put back afterwards.
+struct game_flow_hooks {
+    uint32_t (*input)();
+    void (*done)();
+    void (*tower)(uint16_t mission, uint16_t tower);
+    void (*interlevel)();
+};
+void play_game_with(uint16_t mission, const game_flow_hooks& hooks);
 // One line of the state trace for the frame just run.
 void sim_trace_line(std::FILE* out, uint32_t frame);
 // The same for an interlevel frame: the submarine, its bullet, the fish and
