@@ -10,11 +10,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "Ascelon.h"
 #include "gfx.h"
-#include "nmis.h"
-#include "panel.h"
-#include "player.h"
 
 bool golden_updating() {
     const char* v = std::getenv("ASCELON_UPDATE_GOLDEN");
@@ -146,12 +142,4 @@ uint64_t screen_digest() {
     }
     SDL_UnlockSurface(screen);
     return h;
-}
-
-void fresh_game() {
-    lives = 3;
-    reset_score();
-    vitesse_chute = dplx_chute = cpt_chute = 0;
-    flag_player_fire = 0;
-    if (tab_sprites) std::memset(tab_sprites, 0, NB_SPRITES_TAB * sizeof(str_sprite));
 }

@@ -35,9 +35,3 @@ std::string trace_line_at(const std::string& trace, size_t offset);
 
 // A digest of the screen's pixels, to tell frames apart without keeping them.
 uint64_t screen_digest();
-
-// What the program's first attempt starts from, for a route played on its
-// own: three lives, no score, no fall in progress, the fire button up and a
-// cleared moving-object table (a freed record keeps its fields, which a
-// flyer takes over).
-void fresh_game();

@@ -112,7 +112,7 @@ QuietRun play_committed_route(bool quiet) {
     options.after_frame = note_screen;
     QuietRun run;
     options.user = &run;
-    fresh_game();
+    sim_fresh_game();
     char* text = nullptr;
     size_t size = 0;
     options.trace = open_memstream(&text, &size);

@@ -109,10 +109,7 @@ TEST(GoldenGame, WholeFirstMissionThroughTheGameFlow) {
     sim_options options;
     options.input = load_script("game_m1.input");
     options.frames = 100000;
-    idx_fish = 0;
-    reset_score();
-    vitesse_chute = dplx_chute = cpt_chute = 0;
-    flag_player_fire = 0;
+    sim_fresh_game();
     char* text = nullptr;
     size_t size = 0;
     options.trace = open_memstream(&text, &size);

@@ -59,7 +59,7 @@ RouteRun play_route(const std::string& route, uint16_t mission, uint16_t tower, 
     options.user = &k;
     // A fresh game: what earlier attempts in this process left behind must
     // not steer this one, as the finder's attempts start.
-    fresh_game();
+    sim_fresh_game();
     char* buffer = nullptr;
     size_t size = 0;
     options.trace = open_memstream(&buffer, &size);

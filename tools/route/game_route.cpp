@@ -165,9 +165,7 @@ game_plan plan_game(uint16_t mission, const std::vector<uint32_t> (&towers)[8]) 
     route_quiet = true;
     exit_game = 0;
     ctrl_player = 0;
-    idx_fish = 0;  // as the program starts
-    vitesse_chute = dplx_chute = cpt_chute = 0;
-    flag_player_fire = 0;
+    sim_fresh_game();
     run = planner{};
     run.towers = towers;
     run.mission = mission;

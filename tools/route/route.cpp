@@ -38,15 +38,9 @@ namespace {
 // process left behind steers it.
 void fresh_attempt(uint16_t mission, uint16_t tower, void (*after_start)(void*), void* user) {
     sim_start_video();
-    lives = 3;
-    reset_score();
-    vitesse_chute = dplx_chute = cpt_chute = 0;
-    flag_player_fire = 0;
+    sim_fresh_game();
     exit_game = 0;
     ctrl_player = 0;
-    // The moving-object table as the program's first attempt finds it: a
-    // freed record keeps its other fields, which a flyer then takes over.
-    if (tab_sprites) std::memset(tab_sprites, 0, NB_SPRITES_TAB * sizeof(str_sprite));
     set_time(0);  // as the game flow leaves the clock between attempts
     attempt_start(mission, tower);
     if (after_start) after_start(user);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 
 #include "Ascelon.h"
@@ -331,4 +332,13 @@ void play_game_with(uint16_t mission, const game_flow_hooks& hooks) {
     frame_done = kept.done;
     play_tower = kept.tower;
     play_interlevel = kept.interlevel;
+}
+
+void sim_fresh_game() {
+    lives = 3;
+    reset_score();
+    vitesse_chute = dplx_chute = cpt_chute = 0;
+    flag_player_fire = 0;
+    idx_fish = 0;
+    if (tab_sprites) std::memset(tab_sprites, 0, NB_SPRITES_TAB * sizeof(str_sprite));
 }

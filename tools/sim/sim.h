@@ -92,6 +92,12 @@ struct game_flow_hooks {
     void (*interlevel)();
 };
 void play_game_with(uint16_t mission, const game_flow_hooks& hooks);
+// What the program's first game starts from, for an attempt or a game played
+// on its own in a process that may have played others: three lives, no
+// score, no fall in progress, the fire button up, the fish sequence at its
+// start and a cleared moving-object table (a freed record keeps its other
+// fields, which a flyer then takes over).
+void sim_fresh_game();
 // One line of the state trace for the frame just run.
 void sim_trace_line(std::FILE* out, uint32_t frame);
 // The same for an interlevel frame: the submarine, its bullet, the fish and
