@@ -13,6 +13,7 @@
 #include "Ascelon.h"
 #include "Ascelon_state.h"
 #include "controls.h"
+#include "decors.h"
 #include "map.h"
 #include "nmis.h"
 #include "panel.h"
@@ -125,6 +126,15 @@ void decisions(std::vector<macro>& out) {
     // towers within its budget, so the finder times enemies by its moves.
     out.push_back({0, 8, 0});
     out.push_back({0, 24, 0});
+    // A lift left up stands in its own shaft for seconds before it sinks
+    // back, longer than the short waits are counted new: a way that needs
+    // the shaft clear waits for the first one that will start down.
+    int16_t soonest = 0;
+    for (int i = 0; i < NB_PILIERS; ++i) {
+        const int16_t w = tab_piliers[i].wait;
+        if (w > 24 && (soonest == 0 || w < soonest)) soonest = w;
+    }
+    if (soonest) out.push_back({0, static_cast<uint32_t>(soonest) + 1, 0});
     if (tab_sprites[4].cpt == -1 && flag_player_fire == 0) out.push_back({CTRL_FIRE, 1, 0});
     // Up and down ride a lift or go through a door where there is one; where
     // there is none they cost the one frame the position is seen again in.
