@@ -397,3 +397,25 @@ TEST(TowerRoutes, FinderRidesLiftsAndPassesTunnels) {
     ASSERT_TRUE(r.found);
     EXPECT_EQ(r.play.facts.tunnels, 1);
 }
+
+TEST(TowerRoutes, FinderWaitsForALiftToSinkOutOfItsWay) {
+    // The lift rises from the ring to row 8, where a step overhead keeps the
+    // rider from stepping off to the left: it steps off to the right and
+    // drops onto a lone step. The floor with the exit lies left of the shaft, and the
+    // risen lift's column stands in between until the lift sinks back by
+    // itself; only then does a jump clear the empty shaft.
+    TowerSource t = little_tower(1, 15, 6);
+    t.cell[2][1] = CELL_LIFT_BOTTOM;
+    t.cell[2][8] = CELL_TOP_STOP;
+    t.cell[1][11] = CELL_STEP;  // overhead, left of the top stop
+    t.cell[3][5] = CELL_STEP;   // the lone step
+    for (int c : {15, 0, 1}) t.cell[c][5] = CELL_STEP;
+    for (int r = 1; r < 6; r++) t.cell[15][r] = CELL_EMPTY;
+    t.cell[15][5] = CELL_STEP;
+    const route_result r = climb(t);
+    ASSERT_TRUE(r.found) << "highest row " << r.highest_row;
+    EXPECT_EQ(r.play.facts.lift_rides, 1);
+    EXPECT_EQ(r.play.facts.knocks, 0);
+    // Stood on the lone step through the lift's whole stay at the top.
+    EXPECT_GE(r.play.frames, 70u + 125u + 20u);
+}
