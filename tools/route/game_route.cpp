@@ -93,15 +93,21 @@ void route_for_this_game() {
         route_options o;
         o.mission = run.mission;
         o.tower = run.tower;
-        o.from = run.route;
         o.after_start = restore_start;
         o.user = start.get();
         o.frame_budget = 8000000;
-        route_result r = find_route(o);
-        if (!r.found) {
+        route_result r;
+        // Towers whose way waits long on the same steps are found sooner by
+        // a search that presses upward harder.
+        for (int weight : {8, 16}) {
+            o.climb_weight = weight;
+            o.from = run.route;
+            r = find_route(o);
+            if (r.found) break;
             // Its first legs already lead astray here: a whole new way.
             o.from.clear();
             r = find_route(o);
+            if (r.found) break;
         }
         if (r.found) run.route = r.inputs;
         run.plan->repaired.push_back(r.found ? run.tower : -1 - run.tower);
