@@ -398,7 +398,9 @@ route_play play_route(uint16_t mission, uint16_t tower, const std::vector<uint32
             }
             anim = player_num_anim;
         }
-        for (int c = 0; c < MAP_COLUMNS * MAP_ROWS; ++c) {
+        // Once the creature is in the exit door the tower sinks into the sea
+        // row by row, swallowing steps and blocks that nobody broke or shot.
+        for (int c = 0; flag_finish_level == 0 && c < MAP_COLUMNS * MAP_ROWS; ++c) {
             if (current_map[c] != 0 || map_before[c] == 0) continue;
             const uint8_t was = map_before[c];
             if (was == CELL_BREAKING) ++f.steps_broken;
