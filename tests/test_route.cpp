@@ -70,16 +70,6 @@ RouteRun play_route(const std::string& route, uint16_t mission, uint16_t tower, 
     return run;
 }
 
-// Towers whose fastest known way still leaves more than three fifths of the
-// clock: their table's cells leave too little to walk, and the lift waits
-// that would lengthen them are still to be designed. They are climbed and
-// checked like the others; only the upper bound of the clock waits for them.
-bool clock_still_short(const std::string& name) {
-    for (const char* t : {"m1_t2", "m1_t3", "m1_t5", "m2_t4"})
-        if (name == t) return true;
-    return false;
-}
-
 // Every tower of both missions climbed by its committed route, enemies and
 // all, from the submarine through the exit door and the tower's sinking,
 // with no life lost and no knock. The clock must matter: a good way leaves a
@@ -108,9 +98,7 @@ TEST(GoldenRoute, EveryTowerClimbedWithItsEnemies) {
                 EXPECT_GE(left * 4, allowance);
             } else {
                 EXPECT_GE(left * 5, allowance) << left << " of " << allowance;
-                if (!clock_still_short(name)) {
-                    EXPECT_LE(left * 5, allowance * 3) << left << " of " << allowance;
-                }
+                EXPECT_LE(left * 5, allowance * 3) << left << " of " << allowance;
             }
             std::printf("%s: %u frames, %d of %d clock units left, score %08X\n", name.c_str(),
                         run.result.frames_run, left, allowance, get_score());
