@@ -194,12 +194,17 @@ void player_tombe() {
     if (player_num_frame == 0) {
         ++cpt_chute;
         if (test_player_movex(dplx_chute)) dplx_chute = 0;
+        // The drop is shrunk until it fits, down to nothing. A jump that
+        // ended on ground comes here with the speed of an earlier fall, 0
+        // before the first one; shrinking on below nothing would try drops
+        // upward and throw a creature whose box is in a block up the tower.
         do {
             if (!test_player_movey(static_cast<int16_t>(-vitesse_chute))) {
                 if (vitesse_chute < 4) ++vitesse_chute;
                 return;
             }
-        } while (--vitesse_chute != 0);
+        } while (--vitesse_chute > 0);
+        if (vitesse_chute < 0) vitesse_chute = 0;
         // Stepping off a step sideways, the creature's box still touches the
         // step it leaves: the first two frames ignore that ground.
         if (dplx_chute != 0 && cpt_chute <= 1) {

@@ -157,6 +157,26 @@ TEST_F(Fall, SidewaysFallIgnoresGroundForItsFirstTwoFrames) {
     EXPECT_EQ(player_num_spr, 15);  // kept all through the fall
 }
 
+TEST_F(Fall, AFallWithNoSpeedInsideDecorNeverRises) {
+    // A jump that ends on ground keeps the fall speed of an earlier fall,
+    // which is 0 before the first one. Ending it with the creature's box in
+    // a block must not shrink the drop below nothing: that would carry the
+    // creature up through the tower, one block at a time.
+    steps(1, 0, 15);
+    map_cell(2, 2) = CELL_BLOCK;
+    map_cell(2, 3) = CELL_BLOCK;
+    stand(20, 8);
+    player_num_anim = ANIM_FALL;
+    player_num_frame = 0;
+    vitesse_chute = 0;
+    for (int i = 0; i < 6; ++i) {
+        frame(0);
+        EXPECT_EQ(player_map_y, 8) << "frame " << i;
+    }
+    EXPECT_EQ(player_num_anim, ANIM_IDLE);
+    EXPECT_GE(vitesse_chute, 0);
+}
+
 // The support rule as the game describes it, computed independently of
 // the table: the creature stands on its own column's cell; the other cell
 // only tips it one way or the other.
