@@ -400,13 +400,15 @@ route_play play_route(uint16_t mission, uint16_t tower, const std::vector<uint32
         }
         // Once the creature is in the exit door the tower sinks into the sea
         // row by row, swallowing steps and blocks that nobody broke or shot.
-        for (int c = 0; flag_finish_level == 0 && c < MAP_COLUMNS * MAP_ROWS; ++c) {
-            if (current_map[c] != 0 || map_before[c] == 0) continue;
-            const uint8_t was = map_before[c];
-            if (was == CELL_BREAKING) ++f.steps_broken;
-            if ((was & CELL_SOLID) && ((was & 3) == KIND_SHOOTABLE ||
-                                       ((was & 3) == KIND_BLOCK && (was & LIFT_STOP_BITS))))
-                ++f.blocks_shot;
+        if (flag_finish_level == 0) {
+            for (int c = 0; c < MAP_COLUMNS * MAP_ROWS; ++c) {
+                if (current_map[c] != 0 || map_before[c] == 0) continue;
+                const uint8_t was = map_before[c];
+                if (was == CELL_BREAKING) ++f.steps_broken;
+                if ((was & CELL_SOLID) && ((was & 3) == KIND_SHOOTABLE ||
+                                           ((was & 3) == KIND_BLOCK && (was & LIFT_STOP_BITS))))
+                    ++f.blocks_shot;
+            }
         }
         if (player_num_anim == ANIM_IDLE) {
             const uint8_t under = map_cell(player_map_x / 8, player_map_y / 4 - 1);
