@@ -9,6 +9,7 @@
 #include <string>
 
 #include "map.h"
+#include "player.h"
 #include "route.h"
 #include "sim.h"
 #include "towerc.h"
@@ -31,6 +32,9 @@ static const char usage_text[] =
     "  --budget N       give up after playing N frames (default 4000000)\n"
     "  --weight W       frames one y unit still to climb counts for (default 8;\n"
     "                   higher climbs more greedily)\n"
+    "  --drift D        start with the sideways drift -1, 0 or 1 that a jump\n"
+    "                   landing on ground still carries from the last fall, as\n"
+    "                   a tower reached in a game may (default 0, a fresh game)\n"
     "  --open N         positions kept waiting at most (default 20000; each holds\n"
     "                   a saved game of about 20 KB)\n"
     "  --game DIR       instead of searching, write the script of a whole game\n"
@@ -119,10 +123,19 @@ static int write_game(uint16_t mission, const std::string& dir, const std::strin
 // reads the tower).
 static TowerSource edited;
 
-static void lay_edited_tower(void*) {
-    for (int c = 0; c < TOWER_COLUMNS; ++c)
-        for (int r = 0; r < MAP_ROWS; ++r) current_map[c * MAP_ROWS + r] = edited.cell[c][r];
-    nb_tiles_tour = edited.height;
+static bool edited_tower = false;
+static int16_t start_drift = 0;
+
+// Each attempt, once set up: the edited tower laid in, and the drift of a
+// fall long done, which only a jump that lands on ground brings back.
+static void adjust_start(void*) {
+    if (edited_tower) {
+        for (int c = 0; c < TOWER_COLUMNS; ++c)
+            for (int r = 0; r < MAP_ROWS; ++r)
+                current_map[c * MAP_ROWS + r] = edited.cell[c][r];
+        nb_tiles_tour = edited.height;
+    }
+    dplx_chute = start_drift;
 }
 
 int main(int argc, char** argv) {
@@ -162,6 +175,11 @@ int main(int argc, char** argv) {
             o.frame_budget = number(i, 1, UINT64_MAX);
         } else if (arg == "--weight") {
             o.climb_weight = static_cast<int>(number(i, 0, 1000));
+        } else if (arg == "--drift") {
+            const std::string d = value(i);
+            if (d != "-1" && d != "0" && d != "1")
+                bad_argument("bad value for --drift: '%s' (-1, 0 or 1)", d.c_str());
+            start_drift = static_cast<int16_t>(std::stoi(d));
         } else if (arg == "--open") {
             o.max_open = static_cast<uint32_t>(number(i, 1, 10000000));
         } else if (arg == "--out") {
@@ -186,8 +204,9 @@ int main(int argc, char** argv) {
         }
         o.mission = static_cast<uint16_t>(mission - 1);
         o.tower = static_cast<uint16_t>(lvl);
-        o.after_start = lay_edited_tower;
+        edited_tower = true;
     }
+    if (edited_tower || start_drift != 0) o.after_start = adjust_start;
     if (!from_path.empty()) o.from = read_script(from_path);
 
     const auto begin = std::chrono::steady_clock::now();

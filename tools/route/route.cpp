@@ -18,6 +18,7 @@
 #include "nmis.h"
 #include "panel.h"
 #include "player.h"
+#include "player_internal.h"  // test_ascenseur: whether a lift is underfoot
 #include "sim.h"
 
 const char* route_end_name(route_end end) {
@@ -135,6 +136,13 @@ void decisions(std::vector<macro>& out) {
         if (w > 24 && (soonest == 0 || w < soonest)) soonest = w;
     }
     if (soonest) out.push_back({0, static_cast<uint32_t>(soonest) + 1, 0});
+    // A flyer sets off at the creature's height of the moment, and one that
+    // sets off while it waits on a lone step cannot be dodged. Standing on a
+    // lift, the creature can let the next flyer be launched during the ride,
+    // which leaves the wait at the top well clear of the one after.
+    constexpr int16_t LAUNCH_DURING_RIDE = 12;
+    if (test_ascenseur() == 1 && flying_nmi_delay > LAUNCH_DURING_RIDE + 24)
+        out.push_back({0, static_cast<uint32_t>(flying_nmi_delay - LAUNCH_DURING_RIDE), 0});
     if (tab_sprites[4].cpt == -1 && flag_player_fire == 0) out.push_back({CTRL_FIRE, 1, 0});
     // Up and down ride a lift or go through a door where there is one; where
     // there is none they cost the one frame the position is seen again in.
