@@ -70,13 +70,6 @@ RouteRun play_route(const std::string& route, uint16_t mission, uint16_t tower, 
     return run;
 }
 
-// Mission 1 tower 5's way still leaves about three quarters of its clock. A
-// layout whose lifts stand in their own way brings it to a half, but only a
-// creature whose earlier falls leave it no sideways drift climbs it (the drift
-// a landing keeps comes from the previous tower), so the game could not be
-// played through it; only the upper bound of the clock waits for it.
-bool clock_still_short(const std::string& name) { return name == "m1_t5"; }
-
 // Every tower of both missions climbed by its committed route, enemies and
 // all, from the submarine through the exit door and the tower's sinking,
 // with no life lost and no knock. The clock must matter: a good way leaves a
@@ -105,9 +98,7 @@ TEST(GoldenRoute, EveryTowerClimbedWithItsEnemies) {
                 EXPECT_GE(left * 4, allowance);
             } else {
                 EXPECT_GE(left * 5, allowance) << left << " of " << allowance;
-                if (!clock_still_short(name)) {
-                    EXPECT_LE(left * 5, allowance * 3) << left << " of " << allowance;
-                }
+                EXPECT_LE(left * 5, allowance * 3) << left << " of " << allowance;
             }
             std::printf("%s: %u frames, %d of %d clock units left, score %08X\n", name.c_str(),
                         run.result.frames_run, left, allowance, get_score());

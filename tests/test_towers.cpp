@@ -419,3 +419,21 @@ TEST(TowerRoutes, FinderWaitsForALiftToSinkOutOfItsWay) {
     // Stood on the lone step through the lift's whole stay at the top.
     EXPECT_GE(r.play.frames, 70u + 125u + 20u);
 }
+
+TEST(TowerRoutes, FinderTimesTheFlyersAtTheLiftWaitsOfMissionOneTowerFive) {
+    // In a game the fifth tower is reached with the sideways drift that the
+    // fourth tower's last fall left, and a jump landing on ground keeps it:
+    // the creature reaches each lift wait at another moment of the flyers'
+    // round than in a fresh game. A flyer launched while it stands on the
+    // lone step cannot be dodged, so the way waits on the lift until the
+    // next flyer is launched during the ride.
+    route_options o;
+    o.tower = 5;
+    o.climb_weight = 16;
+    o.frame_budget = 6000000;
+    o.after_start = [](void*) { dplx_chute = 1; };
+    const route_result r = find_route(o);
+    ASSERT_TRUE(r.found) << "highest row " << r.highest_row;
+    EXPECT_EQ(r.play.facts.knocks, 0);
+    EXPECT_GE(r.play.facts.lift_rides, 11);
+}
