@@ -112,6 +112,14 @@ uint64_t position_key() {
     return h;
 }
 
+// How many rows the lift underfoot rises to its top stop (four frames a row).
+int16_t rows_to_top_stop() {
+    const int column = player_map_x / 8, foot = player_map_y / 4 - 1;
+    for (int row = foot + 1; row < nb_tiles_tour; ++row)
+        if (map_cell(column, row) == CELL_TOP_STOP) return static_cast<int16_t>(row - foot);
+    return 0;
+}
+
 // The decisions that make sense where the creature stands.
 void decisions(std::vector<macro>& out) {
     out.clear();
@@ -138,11 +146,16 @@ void decisions(std::vector<macro>& out) {
     if (soonest) out.push_back({0, static_cast<uint32_t>(soonest) + 1, 0});
     // A flyer sets off at the creature's height of the moment, and one that
     // sets off while it waits on a lone step cannot be dodged. Standing on a
-    // lift, the creature can let the next flyer be launched during the ride,
-    // which leaves the wait at the top well clear of the one after.
-    constexpr int16_t LAUNCH_DURING_RIDE = 12;
-    if (test_ascenseur() == 1 && flying_nmi_delay > LAUNCH_DURING_RIDE + 24)
-        out.push_back({0, static_cast<uint32_t>(flying_nmi_delay - LAUNCH_DURING_RIDE), 0});
+    // lift whose ride would bring it to the top just before the next flyer,
+    // the creature can let that flyer be launched during the ride, which
+    // leaves the stay at the top well clear of the one after.
+    if (test_ascenseur() == 1) {
+        constexpr int16_t LAUNCH_DURING_RIDE = 12, STAY_AT_TOP = 125, MARGIN = 48;
+        const int16_t ride = 4 * rows_to_top_stop();
+        if (flying_nmi_delay > LAUNCH_DURING_RIDE + 24 && flying_nmi_delay > ride &&
+            flying_nmi_delay < ride + STAY_AT_TOP + MARGIN)
+            out.push_back({0, static_cast<uint32_t>(flying_nmi_delay - LAUNCH_DURING_RIDE), 0});
+    }
     if (tab_sprites[4].cpt == -1 && flag_player_fire == 0) out.push_back({CTRL_FIRE, 1, 0});
     // Up and down ride a lift or go through a door where there is one; where
     // there is none they cost the one frame the position is seen again in.
