@@ -131,8 +131,7 @@ static int16_t start_drift = 0;
 static void adjust_start(void*) {
     if (edited_tower) {
         for (int c = 0; c < TOWER_COLUMNS; ++c)
-            for (int r = 0; r < MAP_ROWS; ++r)
-                current_map[c * MAP_ROWS + r] = edited.cell[c][r];
+            for (int r = 0; r < MAP_ROWS; ++r) current_map[c * MAP_ROWS + r] = edited.cell[c][r];
         nb_tiles_tour = edited.height;
     }
     dplx_chute = start_drift;
