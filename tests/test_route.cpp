@@ -133,7 +133,9 @@ TEST(GoldenRoute, EveryTowerClimbedWithItsEnemies) {
             EXPECT_EQ(knocks.knocks, 0);
             EXPECT_EQ(knocks.drowned, "")
                 << "rows of waits a flyer knocks the creature into the sea from";
-            if (name == "m1_t5") EXPECT_EQ(knocks.waits, 6) << "the lift waits, each probed";
+            if (name == "m1_t5") {
+                EXPECT_EQ(knocks.waits, 6) << "the lift waits, each probed";
+            }
             EXPECT_EQ(nb_tiles_tour, 6) << "the tower sinks to its last rows";
             const int allowance = 400 + 50 * tower;
             const int left = clock_units();
