@@ -180,7 +180,7 @@ uint16_t insert_pilier(uint8_t* cell) {
         if (((*cell & LIFT_STOP_BITS) >> 2) == 1) return 0;  // already home
         p.cell = cell;
         p.saved = *cell;
-        p.wait = 125;  // five seconds
+        p.wait = PILIER_WAIT;
         return 1;
     }
     return 0;

@@ -17,6 +17,7 @@ struct pilier {
     uint8_t saved;  // what that cell held before the lift took it over
 };
 constexpr int NB_PILIERS = 4;
+constexpr int16_t PILIER_WAIT = 125;  // frames a lift left up stands before it sinks: five seconds
 extern pilier* tab_piliers;
 
 void init_decors();

@@ -150,10 +150,10 @@ void decisions(std::vector<macro>& out) {
     // the creature can let that flyer be launched during the ride, which
     // leaves the stay at the top well clear of the one after.
     if (test_ascenseur() == 1) {
-        constexpr int16_t LAUNCH_DURING_RIDE = 12, STAY_AT_TOP = 125, MARGIN = 48;
+        constexpr int16_t LAUNCH_DURING_RIDE = 12, MARGIN = 48;
         const int16_t ride = 4 * rows_to_top_stop();
         if (flying_nmi_delay > LAUNCH_DURING_RIDE + 24 && flying_nmi_delay > ride &&
-            flying_nmi_delay < ride + STAY_AT_TOP + MARGIN)
+            flying_nmi_delay < ride + PILIER_WAIT + MARGIN)
             out.push_back({0, static_cast<uint32_t>(flying_nmi_delay - LAUNCH_DURING_RIDE), 0});
     }
     if (tab_sprites[4].cpt == -1 && flag_player_fire == 0) out.push_back({CTRL_FIRE, 1, 0});
