@@ -133,15 +133,16 @@ void decisions(std::vector<macro>& out) {
     // moved meanwhile (a lift on its way back). Counting a position as new
     // 16 frames later let the search wait for an enemy, but it lost whole
     // towers within its budget, so the finder times enemies by its moves.
+    constexpr int16_t LONGEST_SHORT_WAIT = 24;
     out.push_back({0, 8, 0});
-    out.push_back({0, 24, 0});
+    out.push_back({0, LONGEST_SHORT_WAIT, 0});
     // A lift left up stands in its own shaft for seconds before it sinks
     // back, longer than the short waits are counted new: a way that needs
     // the shaft clear waits for the first one that will start down.
     int16_t soonest = 0;
     for (int i = 0; i < NB_PILIERS; ++i) {
         const int16_t w = tab_piliers[i].wait;
-        if (w > 24 && (soonest == 0 || w < soonest)) soonest = w;
+        if (w > LONGEST_SHORT_WAIT && (soonest == 0 || w < soonest)) soonest = w;
     }
     if (soonest) out.push_back({0, static_cast<uint32_t>(soonest) + 1, 0});
     // A flyer sets off at the creature's height of the moment, and one that
@@ -152,7 +153,7 @@ void decisions(std::vector<macro>& out) {
     if (test_ascenseur() == 1) {
         constexpr int16_t LAUNCH_DURING_RIDE = 12, MARGIN = 48;
         const int16_t ride = 4 * rows_to_top_stop();
-        if (flying_nmi_delay > LAUNCH_DURING_RIDE + 24 && flying_nmi_delay > ride &&
+        if (flying_nmi_delay > LAUNCH_DURING_RIDE + LONGEST_SHORT_WAIT && flying_nmi_delay > ride &&
             flying_nmi_delay < ride + PILIER_WAIT + MARGIN)
             out.push_back({0, static_cast<uint32_t>(flying_nmi_delay - LAUNCH_DURING_RIDE), 0});
     }
