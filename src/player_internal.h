@@ -33,6 +33,8 @@ int16_t test_ascenseur();
 void test_break_plateform();
 int16_t test_block_glissant();
 void test_glissade();
+// Throws the creature off its feet; lg_seq_heurte says how long it flies.
+void knock();
 extern const uint8_t tab_edges[32];
 
 // The submarine's pieces, at the tower's foot and in the interlevel.

@@ -110,7 +110,7 @@ static void leave_lift() {
     flag_player_ascenseur2 = 0;
 }
 
-static void knock() {
+void knock() {
     player_num_anim = ANIM_KNOCKED;
     player_num_frame = 0;
     flag_finish_level = 0;  // knocked out of the exit door's entry

@@ -24,6 +24,7 @@
 #include "nmis.h"
 #include "panel.h"
 #include "player.h"
+#include "player_internal.h"
 #include "sim.h"
 
 namespace {
@@ -58,9 +59,8 @@ constexpr uint32_t LONG_WAIT = 60;
 bool flyer_knock_drowns() {
     const auto kept = std::make_unique<game_state>();
     save_game_state(*kept);
-    player_num_anim = ANIM_KNOCKED;
-    player_num_frame = 0;
-    lg_seq_heurte = 15;
+    lg_seq_heurte = 15;  // a flyer's knock
+    knock();
     bool drowned = false;
     for (int f = 0; f < 600; ++f) {
         if (!game_frame(0) || player_num_anim == ANIM_DROWN) {
